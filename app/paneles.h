@@ -1,0 +1,20 @@
+// Operations on the rich-text lesson pane: colouring a range, the letter size
+// and the background. The statistics pane is only ever given plain text.
+#ifndef PULSAFINA_PANELES_H
+#define PULSAFINA_PANELES_H
+
+#include <windows.h>
+
+// Paints the character at rango_actual in the given colour.
+void pintar_caracter(COLORREF color);
+
+// Paints from rango_actual.cpMax - 1 to the end of the text in color_normal:
+// the part of the lesson pane not yet typed.
+void pintar_resto();
+
+// Gives all the text of the lesson pane the height in twips.
+void aplicar_altura(LONG twips);
+
+void aplicar_fondo(COLORREF color);
+
+#endif

@@ -1,0 +1,28 @@
+// Looking up a lesson and putting its texts into the lesson pane.
+#include "lessons/lecciones.h"
+#include "app/estado.h"
+#include "app/paneles.h"
+
+const Leccion &leccion_elegida(int n)
+{
+    if (n >= 2 && n <= NUMERO_LECCIONES)
+        return lecciones[n - 1];
+    return lecciones[0];
+}
+
+static void poner_texto(const char *texto)
+{
+    SetWindowTextA(panel_leccion, texto);
+    pintar_resto();
+}
+
+void mostrar_introduccion(int n)
+{
+    poner_texto(leccion_elegida(n).introduccion);
+}
+
+int cargar_practica(int n)
+{
+    poner_texto(leccion_elegida(n).practica);
+    return GetWindowTextLengthA(panel_leccion);
+}

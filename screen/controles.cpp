@@ -1,0 +1,131 @@
+#include "screen/controles.h"
+#include "screen/rotulos.h"
+#include "screen/guia.h"
+#include "screen/teclas.h"
+#include "app/estado.h"
+#include <cstdio>
+
+const int ANCHO_PANEL_ESTADISTICAS = 301, ALTO_PANEL_ESTADISTICAS = 200;
+const int LADO_BOTON = 20;
+
+// Pictures that lie under another control (a key cell, the highlight, the
+// arrow) clip their siblings, or a repaint of theirs would cover what lies on
+// top of them.
+static HWND crear_hijo(HWND ventana, const char *clase, const char *texto, DWORD estilo)
+{
+    return CreateWindowExA(0, clase, texto, estilo, 0, 0, 0, 0, ventana, (HMENU)0,
+                           hInstance, nullptr);
+}
+
+void crear_controles(HWND ventana)
+{
+    const DWORD imagen_visible = WS_CHILD | WS_VISIBLE | SS_BITMAP | WS_CLIPSIBLINGS;
+    const DWORD imagen_oculta = WS_CHILD | SS_BITMAP;
+    imagen_teclado = crear_hijo(ventana, "static", "bmpteclado", imagen_visible);
+    imagen_manos = crear_hijo(ventana, "static", "bmpmanos", imagen_visible);
+    imagen_logo = crear_hijo(ventana, "static", "bmplogo", imagen_visible);
+    imagen_tecla = crear_hijo(ventana, "static", "bmptecla", imagen_oculta);
+    imagen_flecha = crear_hijo(ventana, "static", "bmpflecha", imagen_oculta);
+    crear_celdas(ventana);
+    const DWORD panel = WS_CHILD | WS_VSCROLL | ES_MULTILINE;
+    panel_leccion = crear_hijo(ventana, "RichEdit20A", nullptr, panel);
+    panel_estadisticas = crear_hijo(ventana, "RichEdit20A", nullptr, panel);
+    crear_botones(ventana);
+
+    // Stacking, top first: the highlight over its key cell, the arrow over the
+    // hands, the cells over the keyboard. Set once here; later moves keep it.
+    HWND encima = imagen_tecla;
+    SetWindowPos(imagen_tecla, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    HWND orden[2 + TECLAS + 2];
+    int n = 0;
+    orden[n++] = imagen_flecha;
+    for (int i = 0; i < TECLAS; i++)
+        orden[n++] = celdas_tecla[i];
+    orden[n++] = imagen_teclado;
+    orden[n++] = imagen_manos;
+    for (int i = 0; i < n; i++) {
+        SetWindowPos(orden[i], encima, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        encima = orden[i];
+    }
+    SetWindowPos(panel_leccion, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void crear_botones(HWND ventana)
+{
+    for (int i = 0; i < BOTONES; i++) {
+        char numero[16];
+        snprintf(numero, sizeof numero, "%d", i + 1);
+        botones_leccion[i] = crear_hijo(ventana, "button", numero, WS_CHILD | BS_PUSHBUTTON);
+    }
+}
+
+void mover_control(HWND control, int x, int y, int ancho_control, int alto_control)
+{
+    SetWindowPos(control, nullptr, x, y, ancho_control, alto_control,
+                 SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void colocar_controles()
+{
+    int sobrante = (ancho - (ANCHO_TECLADO + ANCHO_MANOS)) / 2;
+    teclado_x = sobrante / 2;
+    teclado_y = alto - ALTO_TECLADO;
+    mover_control(imagen_teclado, teclado_x, teclado_y, ANCHO_TECLADO, ALTO_TECLADO);
+    manos_x = sobrante + teclado_x + ANCHO_TECLADO;
+    manos_y = alto - ALTO_MANOS;
+    mover_control(imagen_manos, manos_x, manos_y, ANCHO_MANOS, ALTO_MANOS);
+    logo_x = manos_x + 25;
+    mover_control(imagen_logo, logo_x, 20, ANCHO_LOGO, ALTO_LOGO);
+    colocar_celdas();
+    mover_control(panel_leccion, teclado_x, 35, ANCHO_TECLADO, alto - 193);
+    mover_control(panel_estadisticas, manos_x, (alto - 383) / 2 + 30,
+                  ANCHO_PANEL_ESTADISTICAS, ALTO_PANEL_ESTADISTICAS);
+    for (int i = 0; i < BOTONES; i++)
+        mover_control(botones_leccion[i], teclado_x + LADO_BOTON * i + 5, 10, LADO_BOTON, LADO_BOTON);
+}
+
+// Outer size of the main window for a client area of the given size.
+static SIZE tamanio_exterior(HWND ventana, int ancho_cliente, int alto_cliente)
+{
+    RECT marco = {0, 0, ancho_cliente, alto_cliente};
+    AdjustWindowRectEx(&marco, (DWORD)GetWindowLongPtrA(ventana, GWL_STYLE), GetMenu(ventana) != nullptr,
+                       (DWORD)GetWindowLongPtrA(ventana, GWL_EXSTYLE));
+    SIZE exterior = {marco.right - marco.left, marco.bottom - marco.top};
+    return exterior;
+}
+
+void cambiar_tamanio(HWND ventana, WPARAM tipo, LPARAM medidas)
+{
+    // A minimised window has no client area worth laying out; it is laid out
+    // again when restored.
+    if (tipo == SIZE_MINIMIZED)
+        return;
+    ancho = LOWORD(medidas);
+    alto = HIWORD(medidas);
+    if (ancho < ANCHO_MINIMO || alto < ALTO_MINIMO) {
+        if (ancho < ANCHO_MINIMO)
+            ancho = ANCHO_AMPLIADO;
+        if (alto < ALTO_MINIMO)
+            alto = ALTO_AMPLIADO;
+        // One request, in place, for an outer size whose client area is large
+        // enough. The nested WM_SIZE lays out; the client rectangle read back
+        // afterwards covers a request that changed nothing.
+        SIZE exterior = tamanio_exterior(ventana, ancho, alto);
+        SetWindowPos(ventana, nullptr, 0, 0, exterior.cx, exterior.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT cliente;
+        if (GetClientRect(ventana, &cliente) && cliente.right >= ANCHO_MINIMO &&
+            cliente.bottom >= ALTO_MINIMO) {
+            ancho = cliente.right;
+            alto = cliente.bottom;
+        }
+    }
+    colocar_controles();
+}
+
+void limitar_tamanio(HWND ventana, MINMAXINFO *limites)
+{
+    SIZE exterior = tamanio_exterior(ventana, ANCHO_MINIMO, ALTO_MINIMO);
+    limites->ptMinTrackSize.x = exterior.cx;
+    limites->ptMinTrackSize.y = exterior.cy;
+}

@@ -1,0 +1,63 @@
+#include "screen/rotulos.h"
+#include "screen/controles.h"
+#include "screen/guia.h"
+#include "app/estado.h"
+
+const unsigned char rotulos_minusculas[TECLAS] = {
+    '0', '1', '2', '3', '4', '5', '6', '7', '8', '9',
+    'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j', 'k', 'l', 'm',
+    'n', 'o', 'p', 'q', 'r', 's', 't', 'u', 'v', 'w', 'x', 'y', 'z',
+    0xF1, ',', '.', '-', '+', '\'', 0xA1, 0xBA,   // n tilde, inverted !, masculine ordinal
+};
+
+const unsigned char rotulos_mayusculas[TECLAS] = {
+    'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L', 'M',
+    'N', 'O', 'P', 'Q', 'R', 'S', 'T', 'U', 'V', 'W', 'X', 'Y', 'Z',
+    0xAA, '!', '"', 0xB7, '$', '%', '&', '/', '(', ')', '=', '?',   // feminine ordinal, middle dot
+    0xBF, '*', ';', ':', '_', 0xD1,                                 // inverted ?, capital n tilde
+};
+
+void crear_celdas(HWND ventana)
+{
+    // The cells lie under the highlight, so they clip their siblings.
+    for (int i = 0; i < TECLAS; i++)
+        celdas_tecla[i] = CreateWindowExA(0, "static", nullptr, WS_CHILD | SS_CENTER | WS_CLIPSIBLINGS,
+                                          0, 0, 0, 0, ventana, (HMENU)0, hInstance, nullptr);
+    // Caps Lock may already be on: read its toggle once, then follow the keys.
+    if (GetKeyState(VK_CAPITAL) & 1)
+        minusculas = false;
+    rotular_celdas(minusculas);
+}
+
+void rotular_celdas(bool en_minusculas)
+{
+    const unsigned char *rotulos = en_minusculas ? rotulos_minusculas : rotulos_mayusculas;
+    for (int i = 0; i < TECLAS; i++) {
+        char texto[2] = {(char)rotulos[i], 0};
+        SetWindowTextA(celdas_tecla[i], texto);
+    }
+}
+
+static void cambiar_rotulos()
+{
+    minusculas = !minusculas;
+    rotular_celdas(minusculas);
+    colocar_controles();
+}
+
+void pulsar_tecla(WPARAM tecla, LPARAM estado)
+{
+    // Bit 30: the key was already down, a repeat of a held key. Only the first
+    // press switches the set, so a held Shift shows the other set until it is
+    // released and a held Caps Lock switches it once.
+    bool repeticion = (estado & (1 << 30)) != 0;
+    if ((tecla == VK_SHIFT || tecla == VK_CAPITAL) && !repeticion)
+        cambiar_rotulos();
+}
+
+void soltar_tecla(WPARAM tecla)
+{
+    if (tecla == VK_SHIFT)
+        cambiar_rotulos();
+    ocultar_guia();
+}

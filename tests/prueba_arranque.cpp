@@ -1,0 +1,158 @@
+// Start-up, the message dispatch and the whole process from outside.
+#include "banco.h"
+#include "app/estado.h"
+#include "app/ventana.h"
+#include "lessons/lecciones.h"
+#include "practice/estadisticas.h"
+#include <string>
+
+TEST_F(Ventana, ArrancaEnLaLeccionUnoConLasCifrasACero)
+{
+    char titulo[64];
+    GetWindowTextA(ventana, titulo, sizeof titulo);
+    EXPECT_STREQ(titulo, "Pulsafina - Norvedo Software");
+    char clase[32];
+    GetClassNameA(ventana, clase, sizeof clase);
+    EXPECT_STREQ(clase, "ventana");
+    EXPECT_TRUE(GetClassLongPtrA(ventana, GCL_STYLE) & CS_DBLCLKS);
+    EXPECT_NE(GetMenu(ventana), nullptr);
+    EXPECT_NE(GetClassLongPtrA(ventana, GCLP_HICON), 0u);
+
+    EXPECT_EQ(texto_plano(panel_leccion), lecciones[0].introduccion);
+    EXPECT_EQ(texto_plano(panel_estadisticas),
+              "\n N\372mero de Errores : 0 \n\n N\372mero de Aciertos : 0\n\n Pulsaciones por segundo : 0.000000"
+              "\n\n Puntuaci\363n : 0.000000\n\n Caracteres restantes : 0\n\n Lecci\363n n\372mero 1");
+    EXPECT_EQ(leccion_actual, 1);
+    EXPECT_FALSE(practicando);
+    EXPECT_EQ(segundos, 1);
+    EXPECT_EQ(tamanio, 10);
+    EXPECT_EQ(color_correcta, 0x0000FF00u);
+    EXPECT_EQ(color_incorrecta, 0x000000FFu);
+    EXPECT_EQ(color_normal, 0u);
+    EXPECT_EQ(color_fondo, 0x00FFFFFFu);
+    EXPECT_EQ(color_en(0), color_normal);
+}
+
+TEST_F(Ventana, ElTemporizadorSoloCuentaLosTicsDelUno)
+{
+    SendMessageA(ventana, WM_TIMER, 1, 0);
+    SendMessageA(ventana, WM_TIMER, 1, 0);
+    EXPECT_EQ(segundos, 3);
+    SendMessageA(ventana, WM_TIMER, 2, 0);
+    SendMessageA(ventana, WM_TIMER, 0, 0);
+    EXPECT_EQ(segundos, 3);
+    // The real timer is running too: its tick arrives within a few seconds.
+    DWORD inicio = GetTickCount();
+    while (segundos == 3 && GetTickCount() - inicio < 5000) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        procesar_mensajes();
+    }
+    EXPECT_EQ(segundos, 4);
+}
+
+TEST_F(Ventana, MensajesExtraniosNoCambianNada)
+{
+    escribir(ventana, "c");
+    escribir(ventana, "as");
+    std::string estadisticas = texto_plano(panel_estadisticas);
+    std::string leccion = texto_de(panel_leccion);
+    SendMessageA(ventana, WM_COMMAND, 0, (LPARAM)ventana);
+    SendMessageA(ventana, WM_COMMAND, 0, 0);
+    SendMessageA(ventana, WM_COMMAND, MAKEWPARAM(9, 0), 0);
+    SendMessageA(ventana, WM_COMMAND, MAKEWPARAM(0xFFFF, 0xFFFF), (LPARAM)panel_leccion);
+    SendMessageA(ventana, WM_KEYDOWN, 'A', 0);
+    EXPECT_EQ(leccion_actual, 1);
+    EXPECT_TRUE(practicando);
+    EXPECT_EQ(posicion, 2);
+    EXPECT_EQ(aciertos, 2);
+    EXPECT_EQ(texto_plano(panel_estadisticas), estadisticas);
+    EXPECT_EQ(texto_de(panel_leccion), leccion);
+}
+
+TEST_F(Ventana, CerrarTerminaElBucleConCodigoCero)
+{
+    SendMessageA(ventana, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(ventana));
+    MSG mensaje;
+    ASSERT_TRUE(PeekMessageA(&mensaje, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(mensaje.wParam, 0u);
+}
+
+static std::string ruta_del_programa()
+{
+    std::string ruta = RUTA_PULSAFINA;
+    // Under Wine a Unix path lies on drive Z:.
+    if (!ruta.empty() && ruta[0] == '/')
+        ruta = "Z:" + ruta;
+    return ruta;
+}
+
+struct Busqueda {
+    DWORD proceso;
+    HWND ventana;
+};
+
+static BOOL CALLBACK buscar_ventana(HWND ventana, LPARAM datos)
+{
+    Busqueda *b = (Busqueda *)datos;
+    DWORD proceso = 0;
+    GetWindowThreadProcessId(ventana, &proceso);
+    char clase[32];
+    if (proceso == b->proceso && GetClassNameA(ventana, clase, sizeof clase) && strcmp(clase, "ventana") == 0) {
+        b->ventana = ventana;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+TEST(Programa, ArrancaConLaOrdenDeMuestraIgnoraArgumentosYSaleConCero)
+{
+    std::string linea = "\"" + ruta_del_programa() + "\" --leccion 7 otro";
+    STARTUPINFOA inicio = {};
+    inicio.cb = sizeof inicio;
+    inicio.dwFlags = STARTF_USESHOWWINDOW;
+    inicio.wShowWindow = SW_SHOWMINIMIZED;
+    PROCESS_INFORMATION proceso = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, &linea[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &inicio, &proceso));
+    WaitForInputIdle(proceso.hProcess, 10000);
+    Busqueda b = {proceso.dwProcessId, nullptr};
+    for (int i = 0; i < 100 && !b.ventana; i++) {
+        EnumWindows(buscar_ventana, (LPARAM)&b);
+        if (!b.ventana)
+            Sleep(50);
+    }
+    ASSERT_NE(b.ventana, nullptr);
+    EXPECT_TRUE(IsIconic(b.ventana));
+    PostMessageA(b.ventana, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(proceso.hProcess, 10000), WAIT_OBJECT_0);
+    DWORD codigo = 99;
+    GetExitCodeProcess(proceso.hProcess, &codigo);
+    EXPECT_EQ(codigo, 0u);
+    CloseHandle(proceso.hThread);
+    CloseHandle(proceso.hProcess);
+}
+
+TEST(Programa, SoloImportaBibliotecasDelSistema)
+{
+    HMODULE imagen = LoadLibraryExA(ruta_del_programa().c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    ASSERT_NE(imagen, nullptr);
+    const BYTE *base = (const BYTE *)imagen;
+    const IMAGE_NT_HEADERS *nt = (const IMAGE_NT_HEADERS *)(base + ((const IMAGE_DOS_HEADER *)base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY &dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    ASSERT_NE(dir.VirtualAddress, 0u);
+    const char *permitidas[] = {"kernel32.dll", "user32.dll", "gdi32.dll", "comdlg32.dll",
+                                "shell32.dll", "msvcrt.dll", "advapi32.dll"};
+    int importadas = 0;
+    for (auto *d = (const IMAGE_IMPORT_DESCRIPTOR *)(base + dir.VirtualAddress); d->Name; d++) {
+        const char *nombre = (const char *)(base + d->Name);
+        bool permitida = _strnicmp(nombre, "api-ms-win-", 11) == 0;
+        for (const char *p : permitidas)
+            permitida = permitida || _stricmp(nombre, p) == 0;
+        EXPECT_TRUE(permitida) << nombre;
+        importadas++;
+    }
+    EXPECT_GT(importadas, 3);
+    EXPECT_EQ(nt->OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
+    FreeLibrary(imagen);
+}

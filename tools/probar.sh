@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds Pulsafina and its tests and runs every test under Wine, in a private
+# X server and Wine prefix, with one persistent wineserver. Stops all it starts.
+set -euo pipefail
+raiz="$(cd "$(dirname "$0")/.." && pwd)"
+obra="$raiz/build-pruebas"
+
+bash "$raiz/tools/preparar.sh"
+cmake -S "$raiz" -B "$obra" -DCMAKE_TOOLCHAIN_FILE="$raiz/cmake/mingw-w64-x86_64.cmake" >/dev/null
+cmake --build "$obra" -j"$(nproc)"
+
+xvfb_pid=""
+terminar() {
+  wineserver -k >/dev/null 2>&1 || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1 || true
+}
+trap terminar EXIT
+
+# A display of its own: Xvfb picks a free number and tells it on fd 3.
+pantalla_archivo="$(mktemp)"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$pantalla_archivo" >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$pantalla_archivo" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$pantalla_archivo")"
+rm -f "$pantalla_archivo"
+
+. "$raiz/tools/wine.sh"
+preparar_prefijo "$obra/wine"
+wineserver -p >/dev/null 2>&1
+# The first program in a fresh wineserver starts Wine's own background
+# processes (services, the desktop); started here, they hold no test's output
+# open, which would keep CTest waiting for that test to end.
+wine "$obra/tests/pulsafina_pruebas.exe" --gtest_filter=Ventana.LosBotonesTienenSusNumeros >/dev/null 2>&1 || true
+
+cd "$obra"
+ctest --output-on-failure -j2 "$@"
