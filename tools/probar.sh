@@ -3,7 +3,7 @@
 # X server and Wine prefix, with one persistent wineserver. Stops all it starts.
 set -euo pipefail
 raiz="$(cd "$(dirname "$0")/.." && pwd)"
-obra="$raiz/build-pruebas"
+obra="${PULSAFINA_OBRA:-$raiz/build-pruebas}"
 
 bash "$raiz/tools/preparar.sh"
 cmake -S "$raiz" -B "$obra" -DCMAKE_TOOLCHAIN_FILE="$raiz/cmake/mingw-w64-x86_64.cmake" >/dev/null
@@ -31,6 +31,11 @@ wineserver -p >/dev/null 2>&1
 # processes (services, the desktop); started here, they hold no test's output
 # open, which would keep CTest waiting for that test to end.
 wine "$obra/tests/pulsafina_pruebas.exe" --gtest_filter=Ventana.LosBotonesTienenSusNumeros >/dev/null 2>&1 || true
+
+# Web addresses go to a recorder instead of a browser, in this prefix only: the
+# tests read back the pages that the program opened, and no browser starts.
+anotador="$(winepath -w "$obra/tests/anotar_direccion.exe")"
+wine reg add 'HKCU\Software\Classes\http\shell\open\command' /ve /d "\"$anotador\" \"%1\"" /f >/dev/null 2>&1
 
 cd "$obra"
 ctest --output-on-failure -j2 "$@"
