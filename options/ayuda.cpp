@@ -41,15 +41,11 @@ void pulsar_logo()
 }
 
 // The platform sets the class cursor on every pointer move before the move
-// itself arrives; keeping the hand here stops it flickering over the banner.
+// itself arrives; keeping the hand while the last move lay over the banner
+// stops it flickering there, and shows it just where a click opens the page.
 bool poner_cursor(HWND ventana, HWND bajo_puntero, WORD zona)
 {
-    if (zona != HTCLIENT || (bajo_puntero != ventana && bajo_puntero != imagen_logo))
-        return false;
-    POINT puntero;
-    GetCursorPos(&puntero);
-    ScreenToClient(ventana, &puntero);
-    if (!sobre_el_logo(puntero.x, puntero.y))
+    if (zona != HTCLIENT || (bajo_puntero != ventana && bajo_puntero != imagen_logo) || !sobre_logo)
         return false;
     SetCursor(cursor_mano);
     return true;

@@ -67,6 +67,10 @@ void procesar_caracter(unsigned char c)
 
 void elegir_leccion(HWND control)
 {
+    // A button that could not be created has no handle; a command without a
+    // control must not stand for it.
+    if (!control)
+        return;
     for (int i = 0; i < BOTONES; i++) {
         if (botones_leccion[i] == control) {
             presentar_leccion(i + 1);

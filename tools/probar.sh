@@ -34,8 +34,12 @@ wine "$obra/tests/pulsafina_pruebas.exe" --gtest_filter=Ventana.LosBotonesTienen
 
 # Web addresses go to a recorder instead of a browser, in this prefix only: the
 # tests read back the pages that the program opened, and no browser starts.
+# This Wine reads only the machine's classes; Windows would let the user's
+# take precedence, so both are set.
 anotador="$(winepath -w "$obra/tests/anotar_direccion.exe")"
-wine reg add 'HKCU\Software\Classes\http\shell\open\command' /ve /d "\"$anotador\" \"%1\"" /f >/dev/null 2>&1
+for clave in 'HKCR\http\shell\open\command' 'HKCU\Software\Classes\http\shell\open\command'; do
+  wine reg add "$clave" /ve /d "\"$anotador\" \"%1\"" /f >/dev/null 2>&1
+done
 
 cd "$obra"
 ctest --output-on-failure -j2 "$@"
