@@ -12,7 +12,8 @@ void pintar_caracter(COLORREF color);
 // the part of the lesson pane not yet typed.
 void pintar_resto();
 
-// Gives all the text of the lesson pane the height in twips.
+// Gives all the text of the lesson pane, and the text put into it later,
+// the height in twips.
 void aplicar_altura(LONG twips);
 
 void aplicar_fondo(COLORREF color);

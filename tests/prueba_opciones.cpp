@@ -282,6 +282,12 @@ TEST_F(Ventana, ElTamanioSeAplicaAlCerrarElDialogo)
         EXPECT_EQ(altura_leccion(), esperado * 10) << cierre.como;
     }
 
+    // The chosen size stays for the texts shown afterwards.
+    SendMessageA(botones_leccion[2], BM_CLICK, 0, 0);
+    EXPECT_EQ(altura_leccion(), esperado * 10);
+    escribir(ventana, "c");
+    EXPECT_EQ(altura_leccion(), esperado * 10);
+
     // The ends of the bar hold; the text never goes below one point.
     struct { int desde, codigo, queda; LONG twips; } extremos[] = {{99, SB_LINERIGHT, 100, 1000}, {1, SB_LINELEFT, 0, 20}};
     for (auto &extremo : extremos) {
