@@ -14,6 +14,9 @@ static void poner_texto(const char *texto)
 {
     SetWindowTextA(panel_leccion, texto);
     pintar_resto();
+    // Selecting up to the end scrolls the pane there; a new text is read
+    // from its first line.
+    SendMessageA(panel_leccion, WM_VSCROLL, SB_TOP, 0);
 }
 
 void mostrar_introduccion(int n)

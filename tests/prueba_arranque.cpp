@@ -19,6 +19,8 @@ TEST_F(Ventana, ArrancaEnLaLeccionUnoConLasCifrasACero)
     EXPECT_NE(GetClassLongPtrA(ventana, GCLP_HICON), 0u);
 
     EXPECT_EQ(texto_plano(panel_leccion), lecciones[0].introduccion);
+    // shown from its first line
+    EXPECT_EQ(GetScrollPos(panel_leccion, SB_VERT), 0);
     EXPECT_EQ(texto_plano(panel_estadisticas),
               "\n N\372mero de Errores : 0 \n\n N\372mero de Aciertos : 0\n\n Pulsaciones por segundo : 0.000000"
               "\n\n Puntuaci\363n : 0.000000\n\n Caracteres restantes : 0\n\n Lecci\363n n\372mero 1");

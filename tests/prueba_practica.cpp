@@ -131,6 +131,7 @@ TEST_F(Ventana, LaUltimaPulsacionPasaALaLeccionSiguiente)
     EXPECT_EQ(rango_actual.cpMax, 1);
     EXPECT_EQ(segundos, 1);
     EXPECT_EQ(texto_plano(panel_leccion), lecciones[1].introduccion);
+    EXPECT_EQ(GetScrollPos(panel_leccion, SB_VERT), 0);   // shown from its first line
     EXPECT_EQ(texto_plano(panel_estadisticas), cifras(1, 460, "2.000000", "9.978308", 0, 2));
     // The whole new introduction is in the normal colour, from its start.
     for (int i : {0, 100, 459, 460, 600})
