@@ -31,7 +31,7 @@ void aplicar_altura(LONG twips)
     aplicar_formato(nullptr, CFM_SIZE, SCF_ALL);
     // Also the format that new text takes, or the next lesson shown would
     // fall back to the pane's own size.
-    SendMessageA(panel_leccion, EM_SETCHARFORMAT, SCF_DEFAULT, (LPARAM)&formato);
+    aplicar_formato(nullptr, CFM_SIZE, SCF_DEFAULT);
 }
 
 void aplicar_fondo(COLORREF color)
