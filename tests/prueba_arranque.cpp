@@ -5,6 +5,8 @@
 #include "lessons/lecciones.h"
 #include "practice/estadisticas.h"
 #include <string>
+#include <vector>
+#include <cstdio>
 
 TEST_F(Ventana, ArrancaEnLaLeccionUnoConLasCifrasACero)
 {
@@ -157,4 +159,57 @@ TEST(Programa, SoloImportaBibliotecasDelSistema)
     EXPECT_GT(importadas, 3);
     EXPECT_EQ(nt->OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
     FreeLibrary(imagen);
+}
+
+static std::string valor_de_version(const std::vector<char> &datos, const char *clave)
+{
+    char ruta[96];
+    snprintf(ruta, sizeof ruta, "\\StringFileInfo\\0C0A04E4\\%s", clave);
+    char *valor = nullptr;
+    UINT largo = 0;
+    if (!VerQueryValueA(datos.data(), ruta, (void **)&valor, &largo) || !valor)
+        return "(falta " + std::string(clave) + ")";
+    return std::string(valor);
+}
+
+TEST(Programa, LlevaSuVersionYSuManifiesto)
+{
+    std::string ruta = ruta_del_programa();
+    DWORD tamanio_datos = GetFileVersionInfoSizeA(ruta.c_str(), nullptr);
+    ASSERT_GT(tamanio_datos, 0u);
+    std::vector<char> datos(tamanio_datos);
+    ASSERT_TRUE(GetFileVersionInfoA(ruta.c_str(), 0, tamanio_datos, datos.data()));
+    EXPECT_EQ(valor_de_version(datos, "ProductName"), "Pulsafina");
+    EXPECT_EQ(valor_de_version(datos, "CompanyName"), "Norvedo Software");
+    EXPECT_EQ(valor_de_version(datos, "FileDescription"), "Pulsafina, curso de mecanograf\355a");
+    EXPECT_EQ(valor_de_version(datos, "FileVersion"), VERSION_PULSAFINA);
+    EXPECT_EQ(valor_de_version(datos, "ProductVersion"), VERSION_PULSAFINA);
+    EXPECT_EQ(valor_de_version(datos, "OriginalFilename"), "pulsafina.exe");
+    WORD *idioma = nullptr;
+    UINT largo = 0;
+    ASSERT_TRUE(VerQueryValueA(datos.data(), "\\VarFileInfo\\Translation", (void **)&idioma, &largo));
+    ASSERT_EQ(largo, 4u);
+    EXPECT_EQ(idioma[0], 0x0C0A);
+    EXPECT_EQ(idioma[1], 1252);
+    VS_FIXEDFILEINFO *fija = nullptr;
+    ASSERT_TRUE(VerQueryValueA(datos.data(), "\\", (void **)&fija, &largo));
+    char numeros[32];
+    snprintf(numeros, sizeof numeros, "%u.%u.%u", (unsigned)HIWORD(fija->dwFileVersionMS),
+             (unsigned)LOWORD(fija->dwFileVersionMS), (unsigned)HIWORD(fija->dwFileVersionLS));
+    EXPECT_EQ(std::string(numeros), VERSION_PULSAFINA);
+    EXPECT_EQ(fija->dwFileType, (DWORD)VFT_APP);
+
+    HMODULE imagen = LoadLibraryExA(ruta.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(imagen, nullptr);
+    HRSRC recurso = FindResourceA(imagen, MAKEINTRESOURCEA(1), (LPCSTR)RT_MANIFEST);
+    ASSERT_NE(recurso, nullptr);
+    std::string manifiesto((const char *)LockResource(LoadResource(imagen, recurso)), SizeofResource(imagen, recurso));
+    FreeLibrary(imagen);
+    for (const char *parte : {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+                              "level=\"asInvoker\"",
+                              "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+                              "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
+                              "WindowsSettings\">false</dpiAware>", "WindowsSettings\">true</gdiScaling>",
+                              "version=\"" VERSION_PULSAFINA ".0\""})
+        EXPECT_NE(manifiesto.find(parte), std::string::npos) << parte;
 }

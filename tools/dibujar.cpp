@@ -4,10 +4,12 @@
 //
 // To redraw, from the project root:
 //   g++ -std=c++17 -O2 -I. tools/dibujar.cpp -o /tmp/dibujar && /tmp/dibujar resources/
-// The six files it writes are committed, so building the program needs no
+// The files it writes (the five bitmaps, the icon and the desktop icons
+// pulsafina-*.png) are committed, so building the program needs no
 // drawing tool: run it again only after changing the tables or the drawing.
 
 #include "screen/teclas.h"
+#include "tools/png.h"
 
 #include <algorithm>
 #include <cmath>
@@ -639,6 +641,40 @@ bool guardar_ico(const std::string& ruta, const std::vector<int>& px) {
     return guardar(ruta, b);
 }
 
+// The desktop's icons, one per size its menus ask for, are the same 32 x 32
+// picture resampled: each pixel averages the icon's pixels under it, weighted
+// by how much of it each covers, so 256 keeps the pixels crisp and 16 halves them.
+std::vector<uint8_t> icono_a_tamanio(const std::vector<int>& px, int lado) {
+    const int MUESTRAS = 8;
+    std::vector<uint8_t> rgba(size_t(lado) * lado * 4);
+    for (int y = 0; y < lado; ++y)
+        for (int x = 0; x < lado; ++x) {
+            float r = 0, g = 0, b = 0, a = 0;
+            for (int j = 0; j < MUESTRAS; ++j)
+                for (int i = 0; i < MUESTRAS; ++i) {
+                    int u = int((x + (i + 0.5f) / MUESTRAS) * 32 / lado);
+                    int v = int((y + (j + 0.5f) / MUESTRAS) * 32 / lado);
+                    int c = px[size_t(v) * 32 + u];
+                    if (c == TRANSPARENTE) continue;
+                    r += PALETA[c][0], g += PALETA[c][1], b += PALETA[c][2], a += 1;
+                }
+            uint8_t* p = &rgba[(size_t(y) * lado + x) * 4];
+            if (a > 0) {
+                p[0] = uint8_t(std::lround(r / a)), p[1] = uint8_t(std::lround(g / a)), p[2] = uint8_t(std::lround(b / a));
+                p[3] = uint8_t(std::lround(255 * a / (MUESTRAS * MUESTRAS)));
+            }
+        }
+    return rgba;
+}
+
+bool guardar_iconos_escritorio(const std::string& carpeta, const std::vector<int>& px) {
+    for (int lado : {16, 32, 48, 256})
+        if (!png::guardar_png(carpeta + "pulsafina-" + std::to_string(lado) + ".png", lado, lado,
+                              icono_a_tamanio(px, lado)))
+            return false;
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -651,7 +687,8 @@ int main(int argc, char** argv) {
     bien = bien && guardar_bmp(carpeta + "bmpmanos.bmp", manos);
     Lienzo logo = dibujar_logo(), flecha = dibujar_flecha(), marca = dibujar_marca();
     bien = bien && guardar_bmp(carpeta + "bmplogo.bmp", logo) && guardar_bmp(carpeta + "bmpflecha.bmp", flecha) &&
-           guardar_bmp(carpeta + "bmptecla.bmp", marca) && guardar_ico(carpeta + "icono.ico", dibujar_icono());
+           guardar_bmp(carpeta + "bmptecla.bmp", marca) && guardar_ico(carpeta + "icono.ico", dibujar_icono()) &&
+           guardar_iconos_escritorio(carpeta, dibujar_icono());
     if (!bien) {
         std::fprintf(stderr, "dibujar: cannot write into %s\n", carpeta.c_str());
         return 1;

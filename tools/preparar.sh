@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Pulsafina need on Debian, and
-# only what is missing: quick once everything is there.
+# only what is missing: quick once everything is there. Extra package names
+# given as arguments are installed too (tools/retratar.sh asks for its own).
 set -euo pipefail
 
 paquetes=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-          wine wine64 xvfb xauth googletest)
+          wine wine64 xvfb xauth googletest
+          # the desktop tests: a window manager, X queries, the menu entry's checker
+          openbox xdotool x11-utils desktop-file-utils
+          "$@")
 faltan=()
 for p in "${paquetes[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
@@ -13,12 +17,20 @@ for p in "${paquetes[@]}"; do
 done
 [ ${#faltan[@]} -eq 0 ] && exit 0
 
-echo "Instalando: ${faltan[*]}"
+echo "Instalando lo que falta (${faltan[*]}); puede tardar unos minutos…"
 sudo_si_hace_falta=()
 if [ "$(id -u)" -ne 0 ]; then
   command -v sudo >/dev/null || { echo "Hacen falta permisos de root (o sudo) para instalar: ${faltan[*]}" >&2; exit 1; }
   sudo_si_hace_falta=(sudo)
 fi
 export DEBIAN_FRONTEND=noninteractive
-"${sudo_si_hace_falta[@]}" apt-get update -qq
-"${sudo_si_hace_falta[@]}" apt-get install -y -qq --no-install-recommends "${faltan[@]}" >/dev/null
+registro="$(mktemp)"
+if ! "${sudo_si_hace_falta[@]}" apt-get -o DPkg::Lock::Timeout=600 update -qq >"$registro" 2>&1 ||
+   ! "${sudo_si_hace_falta[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends \
+       "${faltan[@]}" >>"$registro" 2>&1; then
+  tail -n 15 "$registro" >&2
+  echo "No se pudo instalar: ${faltan[*]}. Revisa la conexión y las fuentes de apt, o instálalos a mano con 'sudo apt-get install ${faltan[*]}'." >&2
+  rm -f "$registro"
+  exit 1
+fi
+rm -f "$registro"

@@ -26,6 +26,7 @@ rm -f "$pantalla_archivo"
 
 . "$raiz/tools/wine.sh"
 preparar_prefijo "$obra/wine"
+sin_gestor_de_ventanas
 wineserver -p >/dev/null 2>&1
 # The first program in a fresh wineserver starts Wine's own background
 # processes (services, the desktop); started here, they hold no test's output

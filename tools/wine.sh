@@ -1,5 +1,5 @@
-# Sourced by the run and test scripts: a Wine prefix of the project's own.
-# $1: the prefix folder.
+# Sourced by the test and picture scripts: a Wine prefix of the project's own,
+# never the user's. $1: the prefix folder.
 preparar_prefijo() {
   export WINEPREFIX="$1"
   export WINEDEBUG=-all
@@ -8,10 +8,19 @@ preparar_prefijo() {
   if [ ! -f "$WINEPREFIX/.pulsafina" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
-    # Without a window manager Wine waits about 2 s at every hidden window
-    # unless its windows are unmanaged.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.pulsafina"
+  fi
+}
+
+# Without a window manager Wine waits about 2 s at every hidden window unless
+# its windows are unmanaged; a private X server has none. For the prefixes of
+# the tests and the pictures only: on a desktop it would take the window away
+# from the window manager.
+sin_gestor_de_ventanas() {
+  if [ ! -f "$WINEPREFIX/.sin-gestor" ]; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.sin-gestor"
   fi
 }
