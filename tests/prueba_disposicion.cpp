@@ -106,6 +106,20 @@ TEST_F(Ventana, ElMarcoNoSeEstrechaPorDebajoDelMinimo)
     EXPECT_GE(c.cy, 400);
     EXPECT_EQ(ancho, c.cx);
     EXPECT_EQ(alto, c.cy);
+    // The refused size is followed by one request for the window's own size
+    // (which a window manager's frame follows): it runs once, changes nothing
+    // and does not set itself again.
+    RECT antes;
+    GetWindowRect(ventana, &antes);
+    DWORD inicio = GetTickCount();
+    while (GetTickCount() - inicio < 300) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        procesar_mensajes();
+    }
+    EXPECT_FALSE(KillTimer(ventana, 2));
+    RECT despues;
+    GetWindowRect(ventana, &despues);
+    EXPECT_TRUE(EqualRect(&antes, &despues));
 }
 
 TEST_F(Ventana, MinimizarNoTocaLaDisposicion)
