@@ -4,7 +4,7 @@
 set -euo pipefail
 
 paquetes=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-          wine wine64 xvfb xauth googletest)
+          wine wine64 xvfb xauth googletest xdotool)
 faltan=()
 for p in "${paquetes[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
