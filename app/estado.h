@@ -60,4 +60,8 @@ extern HWND celdas_tecla[TECLAS];
 extern HWND panel_leccion, panel_estadisticas;
 extern HWND botones_leccion[BOTONES];
 
+// Gives every field above its start value; the handles are left to the
+// start-up and to the creation of the controls, which fill them in.
+void poner_estado_inicial();
+
 #endif

@@ -98,15 +98,15 @@ TEST(Arranque, ConElBloqueoDeMayusculasPuestoSeVenLasMayusculas)
     GetKeyboardState(teclado);
     teclado[VK_CAPITAL] |= 1;
     SetKeyboardState(teclado);
-    HWND ventana = crear_ventana_principal(GetModuleHandleA(nullptr));
+    HWND ventana = arrancar();
+    teclado[VK_CAPITAL] &= ~1;   // for the tests that run after this one
+    SetKeyboardState(teclado);
     ASSERT_NE(ventana, nullptr);
-    ShowWindow(ventana, SW_SHOW);
-    procesar_mensajes();
     EXPECT_FALSE(minusculas);
     comprobar_celdas(rotulos_mayusculas);
     pulsar(ventana, VK_CAPITAL);
     comprobar_celdas(rotulos_minusculas);
-    DestroyWindow(ventana);
+    cerrar(ventana);
 }
 
 static void comprobar_guia(unsigned char c, const Tecla &tecla, int f)
