@@ -116,6 +116,7 @@ LRESULT CALLBACK procedimiento_ventana(HWND ventana, UINT mensaje, WPARAM wParam
     case WM_SIZE: cambiar_tamanio(ventana, wParam, lParam); break;
     case WM_GETMINMAXINFO: limitar_tamanio(ventana, (MINMAXINFO *)lParam); break;
     case WM_KILLFOCUS: vigilar_foco((HWND)wParam); break;
+    case WM_SETFOCUS: recobrar_rotulos(); break;
     case WM_KEYDOWN: pulsar_tecla(wParam, lParam); break;
     case WM_KEYUP: soltar_tecla(wParam); break;
     case WM_CHAR:
