@@ -1,5 +1,6 @@
-// The application state: every process-wide field of the program with its
-// start value. Only the message loop's thread touches it.
+// The application state: every process-wide field of the program, given its
+// start value by poner_estado_inicial. Only the message loop's thread touches
+// it.
 #ifndef PULSAFINA_ESTADO_H
 #define PULSAFINA_ESTADO_H
 
