@@ -87,7 +87,11 @@ TEST_F(Ventana, LaPantallaSigueALosRotulosYALaGuia)
     soltar(ventana, 'S');
     comprobar_pantalla(ventana, "s arriba");
 
-    // The same through the X server's keyboard.
+    // The same through the X server's keyboard, into this window.
+    char foco[64];
+    snprintf(foco, sizeof foco, "windowfocus --sync %llu",
+             (unsigned long long)(UINT_PTR)GetPropA(ventana, "__wine_x11_whole_window"));
+    ASSERT_TRUE(xdotool(foco));
     ASSERT_TRUE(xdotool("key --delay 0 shift"));
     comprobar_pantalla(ventana, "mayusculas por X");
     ASSERT_TRUE(xdotool("keydown shift"));
