@@ -1,5 +1,6 @@
-// The application state: every process-wide field of the program with its
-// start value. Only the message loop's thread touches it.
+// The application state: every process-wide field of the program, given its
+// start value by poner_estado_inicial. Only the message loop's thread touches
+// it.
 #ifndef PULSAFINA_ESTADO_H
 #define PULSAFINA_ESTADO_H
 
@@ -59,5 +60,9 @@ extern HWND imagen_teclado, imagen_manos, imagen_logo, imagen_tecla, imagen_flec
 extern HWND celdas_tecla[TECLAS];
 extern HWND panel_leccion, panel_estadisticas;
 extern HWND botones_leccion[BOTONES];
+
+// Gives every field above its start value; the handles are left to the
+// start-up and to the creation of the controls, which fill them in.
+void poner_estado_inicial();
 
 #endif

@@ -16,17 +16,9 @@ const char CLASE_VENTANA[] = "ventana";
 
 HWND crear_ventana_principal(HINSTANCE instancia)
 {
+    poner_estado_inicial();
     hInstance = instancia;
-    color_correcta = 0x0000FF00;
-    color_incorrecta = 0x000000FF;
-    color_fondo = 0x00FFFFFF;
-    color_normal = 0x00000000;
     preparar_dialogo_color();
-    rango_actual.cpMin = 0;
-    rango_actual.cpMax = 1;
-    formato.cbSize = sizeof formato;
-    formato.dwEffects = 0;
-    formato.crTextColor = 0;
 
     // Nothing checks the loads: a missing library or resource leaves a
     // window without that part, never a crash.
@@ -66,6 +58,9 @@ int ejecutar_bucle()
 
 void liberar_recursos()
 {
+    // Unregistered, the class can be registered again by a later start-up in
+    // the same process.
+    UnregisterClassA(CLASE_VENTANA, hInstance);
     FreeLibrary(modulo_richedit);
 }
 
@@ -121,6 +116,7 @@ LRESULT CALLBACK procedimiento_ventana(HWND ventana, UINT mensaje, WPARAM wParam
     case WM_SIZE: cambiar_tamanio(ventana, wParam, lParam); break;
     case WM_GETMINMAXINFO: limitar_tamanio(ventana, (MINMAXINFO *)lParam); break;
     case WM_KILLFOCUS: vigilar_foco((HWND)wParam); break;
+    case WM_SETFOCUS: recobrar_rotulos(); break;
     case WM_KEYDOWN: pulsar_tecla(wParam, lParam); break;
     case WM_KEYUP: soltar_tecla(wParam); break;
     case WM_CHAR:

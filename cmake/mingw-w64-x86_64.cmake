@@ -15,6 +15,8 @@ set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Packages too, or find_package would take the build machine's own GoogleTest.
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 find_program(WINE_PROGRAM NAMES wine)
 if(NOT WINE_PROGRAM)

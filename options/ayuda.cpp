@@ -1,5 +1,5 @@
 #include "options/ayuda.h"
-#include <shellapi.h>
+#include "app/diferidas.h"
 #include "screen/teclas.h"
 #include "app/estado.h"
 
@@ -13,7 +13,7 @@ const char texto_autor[] = "Programa desarrollado por\n"
 
 void abrir_pagina(const char *direccion)
 {
-    ShellExecuteA(nullptr, "open", direccion, nullptr, "c:\\", SW_SHOW);
+    abrir_con_el_sistema(direccion, "c:\\", SW_SHOW);
 }
 
 void mostrar_autor()

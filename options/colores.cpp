@@ -1,6 +1,7 @@
 #include "options/colores.h"
 #include "app/estado.h"
 #include "app/paneles.h"
+#include "app/diferidas.h"
 
 void preparar_dialogo_color()
 {
@@ -32,7 +33,7 @@ void elegir_color(int comando)
     // A cancelled dialog leaves rgbResult as it was, so the colour stays; the
     // follow-up runs either way.
     dialogo_color.rgbResult = *color;
-    ChooseColorA(&dialogo_color);
+    pedir_color(&dialogo_color);
     *color = dialogo_color.rgbResult;
     if (comando == COMANDO_COLOR_FONDO)
         aplicar_fondo(color_fondo);

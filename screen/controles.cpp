@@ -59,10 +59,14 @@ void crear_botones(HWND ventana)
     }
 }
 
+// Every move paints the child afresh. Copying its old bits would copy what the
+// screen showed there, which for a key cell, a picture or the guide is often
+// another child lying on top of it or a label not yet repainted; the copy then
+// counts as painted and stays wrong on screen.
 void mover_control(HWND control, int x, int y, int ancho_control, int alto_control)
 {
     SetWindowPos(control, nullptr, x, y, ancho_control, alto_control,
-                 SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE);
+                 SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
 void colocar_controles()

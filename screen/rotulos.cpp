@@ -55,6 +55,17 @@ void pulsar_tecla(WPARAM tecla, LPARAM estado)
         cambiar_rotulos();
 }
 
+// The set follows the key messages, and a key released while another window
+// had the focus (Shift let go over a lesson button, in a dialog, in another
+// program) leaves it inverted. When the focus comes back the keyboard itself
+// says which set is in force.
+void recobrar_rotulos()
+{
+    bool mayusculas = (GetKeyState(VK_SHIFT) < 0) != ((GetKeyState(VK_CAPITAL) & 1) != 0);
+    if (minusculas == mayusculas)
+        cambiar_rotulos();
+}
+
 void soltar_tecla(WPARAM tecla)
 {
     if (tecla == VK_SHIFT)

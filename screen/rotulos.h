@@ -14,5 +14,7 @@ void rotular_celdas(bool en_minusculas);
 // WM_KEYDOWN and WM_KEYUP of the main window. estado is the lParam.
 void pulsar_tecla(WPARAM tecla, LPARAM estado);
 void soltar_tecla(WPARAM tecla);
+// WM_SETFOCUS of the main window.
+void recobrar_rotulos();
 
 #endif

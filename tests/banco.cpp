@@ -3,20 +3,33 @@
 #include "app/estado.h"
 #include <richedit.h>
 
-void Ventana::SetUp()
+HWND arrancar()
 {
-    ventana = crear_ventana_principal(GetModuleHandleA(nullptr));
-    ASSERT_NE(ventana, nullptr);
-    ShowWindow(ventana, SW_SHOW);
-    procesar_mensajes();
+    HWND ventana = crear_ventana_principal(GetModuleHandleA(nullptr));
+    if (ventana) {
+        ShowWindow(ventana, SW_SHOW);
+        procesar_mensajes();
+    }
+    return ventana;
 }
 
-void Ventana::TearDown()
+void cerrar(HWND ventana)
 {
     if (IsWindow(ventana))
         DestroyWindow(ventana);
     procesar_mensajes();
     liberar_recursos();
+}
+
+void Ventana::SetUp()
+{
+    ventana = arrancar();
+    ASSERT_NE(ventana, nullptr);
+}
+
+void Ventana::TearDown()
+{
+    cerrar(ventana);
 }
 
 void procesar_mensajes()

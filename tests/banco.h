@@ -14,6 +14,10 @@ protected:
     void TearDown() override;
 };
 
+// Starts the program's main window in this process and shows it, as a
+// run of the program would; cerrar ends that run. The two can be repeated.
+HWND arrancar();
+void cerrar(HWND ventana);
 // Dispatches every message waiting in the thread's queue.
 void procesar_mensajes();
 void escribir(HWND ventana, const char *texto);

@@ -278,6 +278,13 @@ ventana)
   for _ in $(seq 100); do kill -0 "$lanzador_pid" 2>/dev/null || break; sleep 0.1; done
   wait "$lanzador_pid" || codigo=$?
   comprobar "el lanzador termina con $codigo" [ "$codigo" -eq 0 ]
+
+  # The same under the test bench, in this managed prefix: the screen check
+  # holds what the screen shows, after the shrink, to a full repaint.
+  (cd "$aqui" && WINEPREFIX="$prefijo" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+     wine "$obra/tests/pulsafina_pruebas.exe" --gtest_filter='Ventana.BajoUnGestor*' >"$aqui/banco.txt" 2>&1) ||
+    fallo "el banco bajo el gestor: $(grep -E 'Failure|error|Expected|Which is|celda|boton|hijo' "$aqui/banco.txt" | head -20)"
+  comprobar "el banco no encogió su ventana" grep -q '^encogida' "$aqui/banco.txt"
   ;;
 *)
   echo "escritorio.sh: paso desconocido $paso" >&2

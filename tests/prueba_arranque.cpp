@@ -73,13 +73,32 @@ TEST_F(Ventana, MensajesExtraniosNoCambianNada)
     EXPECT_EQ(texto_de(panel_leccion), leccion);
 }
 
-TEST_F(Ventana, CerrarTerminaElBucleConCodigoCero)
+TEST_F(Ventana, CerrarTerminaElBucleConCodigoCeroYOtroArranqueEmpiezaDeCero)
 {
+    SendMessageA(botones_leccion[6], BM_CLICK, 0, 0);
+    escribir(ventana, "cxz");
+    SendMessageA(ventana, WM_KEYDOWN, VK_CAPITAL, 1);
+    color_correcta = 0x123456;
+    tamanio = 30;
     SendMessageA(ventana, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(ventana));
     MSG mensaje;
     ASSERT_TRUE(PeekMessageA(&mensaje, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(mensaje.wParam, 0u);
+
+    // A second run in the same process starts as the first one did.
+    cerrar(ventana);
+    ventana = arrancar();
+    ASSERT_NE(ventana, nullptr);
+    EXPECT_EQ(leccion_actual, 1);
+    EXPECT_FALSE(practicando);
+    EXPECT_EQ(errores, 0);
+    EXPECT_EQ(segundos, 1);
+    EXPECT_EQ(color_correcta, 0x0000FF00u);
+    EXPECT_EQ(tamanio, 10);
+    EXPECT_TRUE(minusculas);
+    EXPECT_EQ(texto_plano(panel_leccion), lecciones[0].introduccion);
+    EXPECT_EQ(texto_de(celdas_tecla[10]), "a");
 }
 
 static std::string ruta_del_programa()

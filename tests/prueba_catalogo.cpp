@@ -2,10 +2,11 @@
 // program takes for granted: lengths that become the remaining-character
 // count, one-line practices that are compared byte by byte, the closing line
 // that names the key c, and the exact content of the drills and texts.
-#include <gtest/gtest.h>
+#include "banco.h"
 
 #include <cstring>
 
+#include "app/estado.h"
 #include "lessons/lecciones.h"
 
 namespace {
@@ -202,4 +203,26 @@ TEST(LeccionElegida, FueraDe2a20EsLaPrimera) {
         EXPECT_EQ(&leccion_elegida(n), &lecciones[0]) << n;
     EXPECT_EQ(&leccion_elegida(2), &lecciones[1]);
     EXPECT_EQ(&leccion_elegida(20), &lecciones[19]);
+}
+
+// At the size the window is created with, each introduction shows whole on
+// its first screen, the closing line that names the key c included.
+TEST_F(Ventana, CadaIntroduccionCabeEnElPanelSinDesplazarla) {
+    RECT cliente;
+    GetClientRect(panel_leccion, &cliente);
+    for (int n = 1; n <= NUMERO_LECCIONES; ++n) {
+        SCOPED_TRACE(testing::Message() << "leccion " << n);
+        SendMessageA(ventana, WM_COMMAND, 0, (LPARAM)botones_leccion[n - 1]);
+        ASSERT_EQ(SendMessageA(panel_leccion, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+        int lineas = (int)SendMessageA(panel_leccion, EM_GETLINECOUNT, 0, 0);
+        ASSERT_GE(lineas, 2);
+        POINTL ultima, penultima;
+        SendMessageA(panel_leccion, EM_POSFROMCHAR, (WPARAM)&ultima,
+                     SendMessageA(panel_leccion, EM_LINEINDEX, lineas - 1, 0));
+        SendMessageA(panel_leccion, EM_POSFROMCHAR, (WPARAM)&penultima,
+                     SendMessageA(panel_leccion, EM_LINEINDEX, lineas - 2, 0));
+        int alto_linea = ultima.y - penultima.y;
+        EXPECT_GT(alto_linea, 0);
+        EXPECT_LE(ultima.y + alto_linea, cliente.bottom);
+    }
 }

@@ -78,6 +78,31 @@ TEST_F(Ventana, LosRotulosCambianConMayusculasYBloqueo)
     soltar(ventana, 'A');
     pulsar(ventana, VK_CONTROL);
     EXPECT_TRUE(minusculas);
+
+    // Keys that changed while another window had the focus: when the focus
+    // comes back the set is the keyboard's, Shift down xor Caps Lock on.
+    auto con_el_foco_fuera = [&](BYTE shift, BYTE bloqueo) {
+        SetFocus(botones_leccion[0]);
+        BYTE teclado[256];
+        GetKeyboardState(teclado);
+        teclado[VK_SHIFT] = shift;
+        teclado[VK_CAPITAL] = bloqueo;
+        SetKeyboardState(teclado);
+        SetFocus(ventana);
+    };
+    pulsar(ventana, VK_SHIFT);   // its release goes to the button
+    con_el_foco_fuera(0, 0);
+    comprobar_celdas(rotulos_minusculas);
+    con_el_foco_fuera(0, 1);
+    comprobar_celdas(rotulos_mayusculas);
+    con_el_foco_fuera(0x80, 1);
+    comprobar_celdas(rotulos_minusculas);
+    con_el_foco_fuera(0x80, 0);
+    comprobar_celdas(rotulos_mayusculas);
+    soltar(ventana, VK_SHIFT);   // and the keys go on switching it
+    comprobar_celdas(rotulos_minusculas);
+    con_el_foco_fuera(0, 0);
+    comprobar_celdas(rotulos_minusculas);
 }
 
 TEST_F(Ventana, LasCeldasSiguenASusTeclasAlRedimensionar)
@@ -98,15 +123,15 @@ TEST(Arranque, ConElBloqueoDeMayusculasPuestoSeVenLasMayusculas)
     GetKeyboardState(teclado);
     teclado[VK_CAPITAL] |= 1;
     SetKeyboardState(teclado);
-    HWND ventana = crear_ventana_principal(GetModuleHandleA(nullptr));
+    HWND ventana = arrancar();
+    teclado[VK_CAPITAL] &= ~1;   // for the tests that run after this one
+    SetKeyboardState(teclado);
     ASSERT_NE(ventana, nullptr);
-    ShowWindow(ventana, SW_SHOW);
-    procesar_mensajes();
     EXPECT_FALSE(minusculas);
     comprobar_celdas(rotulos_mayusculas);
     pulsar(ventana, VK_CAPITAL);
     comprobar_celdas(rotulos_minusculas);
-    DestroyWindow(ventana);
+    cerrar(ventana);
 }
 
 static void comprobar_guia(unsigned char c, const Tecla &tecla, int f)

@@ -1,6 +1,7 @@
 // The options and help: the menu, the standard colour dialog, the letter-size
 // dialog, the web links and the about box, each driven as the user would.
 #include "banco.h"
+#include "pantalla.h"
 #include "app/estado.h"
 #include <colordlg.h>
 #include <tlhelp32.h>
@@ -209,6 +210,7 @@ TEST_F(Ventana, UnColorAceptadoSeVeDesdeAhora)
     EXPECT_EQ(color_fondo, ocre);
     EXPECT_EQ(fondo_de(panel_leccion), ocre);
     EXPECT_NE(fondo_de(panel_estadisticas), ocre);
+    comprobar_pantalla(ventana, "tras el dialogo de colores");
 }
 
 // Height in twips of the characters desde..hasta of a pane, or -1 when they
@@ -260,6 +262,7 @@ TEST_F(Ventana, ElTamanioSeAplicaAlCerrarElDialogo)
         SendMessageA(GetDlgItem(dialogo, 12), BM_CLICK, 0, 0);
     });
     EXPECT_EQ(tamanio, 13);
+    comprobar_pantalla(ventana, "tras el dialogo del tamanio");
     EXPECT_EQ(altura_leccion(), 130);
     EXPECT_EQ(color_en(0), color_correcta);
     EXPECT_EQ(color_en(1), color_incorrecta);
@@ -412,4 +415,5 @@ TEST_F(Ventana, AcercaDeMuestraElAutor)
                      " para Norvedo Software\n"
                      "http://www.norvedo.example");
     EXPECT_TRUE(principal_activa);
+    comprobar_pantalla(ventana, "tras la caja del autor");
 }

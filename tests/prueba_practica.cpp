@@ -150,17 +150,32 @@ TEST_F(Ventana, TrasLaLeccionVeinteVieneLaUno)
     EXPECT_EQ(texto_plano(panel_leccion), lecciones[0].introduccion);
 }
 
+// Every lesson is started, its first character typed, the practice brought
+// to its last character as if all between had been typed rightly, and the
+// last one typed: the course goes through all twenty lessons and round.
 TEST_F(Ventana, ElCursoEnteroDaLaVuelta)
 {
     for (int n = 1; n <= NUMERO_LECCIONES; n++) {
+        SCOPED_TRACE(testing::Message() << "leccion " << n);
+        const char *practica = lecciones[n - 1].practica;
+        int longitud = (int)strlen(practica);
         ASSERT_EQ(leccion_actual, n);
         escribir(ventana, "c");
-        ASSERT_EQ(restantes, (int)strlen(lecciones[n - 1].practica)) << n;
-        ASSERT_EQ(texto_de(panel_leccion), lecciones[n - 1].practica) << n;
-        int longitud = restantes;
-        escribir_hasta(ventana, longitud);
-        ASSERT_EQ(aciertos, longitud) << n;
-        ASSERT_EQ(errores, 0) << n;
+        ASSERT_EQ(restantes, longitud);
+        ASSERT_EQ(texto_de(panel_leccion), practica);
+        ASSERT_STREQ(texto_practica, practica);
+        escribir_caracter(ventana, (unsigned char)practica[0]);
+        ASSERT_EQ(aciertos, 1);
+
+        aciertos = longitud - 1;
+        restantes = 1;
+        posicion = longitud - 1;
+        rango_actual.cpMax = longitud;
+        escribir_caracter(ventana, (unsigned char)practica[longitud - 1]);
+        ASSERT_EQ(aciertos, longitud);
+        ASSERT_EQ(errores, 0);
+        ASSERT_FALSE(practicando);
+        ASSERT_EQ(texto_plano(panel_leccion), lecciones[n % NUMERO_LECCIONES].introduccion);
     }
     EXPECT_EQ(leccion_actual, 1);
 }

@@ -154,25 +154,48 @@ void cabecera_info(std::vector<uint8_t>& b, int ancho, int alto, int bits, unsig
     poner32(b, 0);
 }
 
-// 24 bits, bottom-up, rows padded to four bytes: the plainest form, which every
-// resource compiler and loader takes.
+// Bottom-up, rows padded to four bytes, in the fewest bits that keep every
+// pixel: 4 or 8 bits with a palette when the picture has at most 16 or 256
+// colours, else 24. Every resource compiler and loader takes these forms.
 bool guardar_bmp(const std::string& ruta, const Lienzo& l) {
-    unsigned fila = unsigned(l.ancho * 3 + 3) & ~3u, bytes = fila * unsigned(l.alto);
+    std::vector<unsigned> pixeles(size_t(l.ancho) * l.alto), paleta;
+    for (int y = 0; y < l.alto; ++y)
+        for (int x = 0; x < l.ancho; ++x) {
+            Color c = l.en(x, y);
+            pixeles[size_t(y) * l.ancho + x] = unsigned(canal(c.r)) << 16 | unsigned(canal(c.g)) << 8 | canal(c.b);
+        }
+    paleta = pixeles;
+    std::sort(paleta.begin(), paleta.end());
+    paleta.erase(std::unique(paleta.begin(), paleta.end()), paleta.end());
+    int bits = paleta.size() <= 16 ? 4 : paleta.size() <= 256 ? 8 : 24;
+    unsigned colores = bits == 24 ? 0 : unsigned(paleta.size());
+    unsigned fila = (unsigned(l.ancho * bits + 31) / 32) * 4, bytes = fila * unsigned(l.alto);
+    unsigned inicio = 54 + colores * 4;
     std::vector<uint8_t> b;
     b.push_back('B');
     b.push_back('M');
-    poner32(b, 54 + bytes);
+    poner32(b, inicio + bytes);
     poner32(b, 0);
-    poner32(b, 54);
-    cabecera_info(b, l.ancho, l.alto, 24, bytes, 0);
+    poner32(b, inicio);
+    cabecera_info(b, l.ancho, l.alto, bits, bytes, colores);
+    for (unsigned i = 0; i < colores; ++i) poner32(b, paleta[i]);  // blue, green, red, 0
     for (int y = l.alto - 1; y >= 0; --y) {
+        std::vector<uint8_t> linea(fila, 0);
         for (int x = 0; x < l.ancho; ++x) {
-            Color c = l.en(x, y);
-            b.push_back(canal(c.b));
-            b.push_back(canal(c.g));
-            b.push_back(canal(c.r));
+            unsigned p = pixeles[size_t(y) * l.ancho + x];
+            if (bits == 24) {
+                linea[size_t(x) * 3] = uint8_t(p);
+                linea[size_t(x) * 3 + 1] = uint8_t(p >> 8);
+                linea[size_t(x) * 3 + 2] = uint8_t(p >> 16);
+                continue;
+            }
+            unsigned indice = unsigned(std::lower_bound(paleta.begin(), paleta.end(), p) - paleta.begin());
+            if (bits == 8)
+                linea[size_t(x)] = uint8_t(indice);
+            else
+                linea[size_t(x) / 2] |= uint8_t(x % 2 ? indice : indice << 4);
         }
-        for (unsigned i = unsigned(l.ancho) * 3; i < fila; ++i) b.push_back(0);
+        b.insert(b.end(), linea.begin(), linea.end());
     }
     return guardar(ruta, b);
 }

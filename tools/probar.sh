@@ -9,9 +9,12 @@ bash "$raiz/tools/preparar.sh"
 cmake -S "$raiz" -B "$obra" -DCMAKE_TOOLCHAIN_FILE="$raiz/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build "$obra" -j"$(nproc)"
 
+prefijo="$obra/wine"
 xvfb_pid=""
+# Stops only this prefix's wineserver, whatever WINEPREFIX held when the
+# script stopped: never the user's own Wine.
 terminar() {
-  wineserver -k >/dev/null 2>&1 || true
+  WINEPREFIX="$prefijo" wineserver -k >/dev/null 2>&1 || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1 || true
 }
 trap terminar EXIT
@@ -25,7 +28,7 @@ export DISPLAY=":$(head -n1 "$pantalla_archivo")"
 rm -f "$pantalla_archivo"
 
 . "$raiz/tools/wine.sh"
-preparar_prefijo "$obra/wine"
+preparar_prefijo "$prefijo"
 sin_gestor_de_ventanas
 wineserver -p >/dev/null 2>&1
 # The first program in a fresh wineserver starts Wine's own background

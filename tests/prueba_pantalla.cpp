@@ -1,0 +1,165 @@
+// What the screen shows after every kind of change: the same pixels as a full
+// repaint of the same state, with every label and the guide in sight.
+#include "banco.h"
+#include "pantalla.h"
+#include "app/estado.h"
+#include "screen/teclas.h"
+#include <cstdio>
+
+static void pulsar(HWND ventana, WPARAM tecla, bool repeticion = false)
+{
+    SendMessageA(ventana, WM_KEYDOWN, tecla, repeticion ? (1 << 30) | 1 : 1);
+}
+
+static void soltar(HWND ventana, WPARAM tecla)
+{
+    SendMessageA(ventana, WM_KEYUP, tecla, (LPARAM)0xC0000001u);
+}
+
+// A key typed as the platform delivers it: down, its character, up.
+static void teclear(HWND ventana, unsigned char c)
+{
+    pulsar(ventana, VkKeyScanA((char)c) & 0xFF);
+    escribir_caracter(ventana, c);
+    soltar(ventana, VkKeyScanA((char)c) & 0xFF);
+}
+
+// Real key events at the X server, as a person's keyboard sends them.
+static bool xdotool(const char *argumentos)
+{
+    char orden[256];
+    snprintf(orden, sizeof orden, "/usr/bin/xdotool %s", argumentos);
+    STARTUPINFOA inicio = {};
+    inicio.cb = sizeof inicio;
+    PROCESS_INFORMATION proceso;
+    if (!CreateProcessA(nullptr, orden, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &inicio, &proceso))
+        return false;
+    // The events arrive while this thread dispatches.
+    while (MsgWaitForMultipleObjects(1, &proceso.hProcess, FALSE, 5000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+        procesar_mensajes();
+    CloseHandle(proceso.hThread);
+    CloseHandle(proceso.hProcess);
+    esperar_pinturas();
+    return true;
+}
+
+TEST_F(Ventana, LaPantallaSigueALosRotulosYALaGuia)
+{
+    comprobar_pantalla(ventana, "arranque");
+    pulsar(ventana, VK_SHIFT);
+    comprobar_pantalla(ventana, "mayusculas pulsadas");
+    soltar(ventana, VK_SHIFT);
+    comprobar_pantalla(ventana, "mayusculas soltadas");
+    pulsar(ventana, VK_SHIFT);
+    pulsar(ventana, VK_SHIFT, true);
+    pulsar(ventana, VK_SHIFT, true);
+    comprobar_pantalla(ventana, "mayusculas sostenidas");
+    soltar(ventana, VK_SHIFT);
+    pulsar(ventana, VK_CAPITAL);
+    soltar(ventana, VK_CAPITAL);
+    comprobar_pantalla(ventana, "bloqueo puesto");
+    pulsar(ventana, VK_SHIFT);
+    comprobar_pantalla(ventana, "bloqueo y mayusculas");
+    soltar(ventana, VK_SHIFT);
+    pulsar(ventana, VK_CAPITAL);
+    soltar(ventana, VK_CAPITAL);
+    comprobar_pantalla(ventana, "bloqueo quitado");
+
+    // A key of every row, the space bar, and each shown and then hidden.
+    const unsigned char teclas[] = {'4', 'u', 'g', 'm', ' ', '+', 0xF1, 0xBA};
+    for (unsigned char c : teclas) {
+        char paso[32];
+        snprintf(paso, sizeof paso, "guia de %02X", c);
+        pulsar(ventana, 'X');
+        escribir_caracter(ventana, c);
+        comprobar_pantalla(ventana, paso);
+        soltar(ventana, 'X');
+        comprobar_pantalla(ventana, paso);
+    }
+    // Overlapping keys: the release of a hides the guide of s.
+    pulsar(ventana, 'A');
+    escribir_caracter(ventana, 'a');
+    pulsar(ventana, 'S');
+    escribir_caracter(ventana, 's');
+    comprobar_pantalla(ventana, "a y s abajo");
+    soltar(ventana, 'A');
+    comprobar_pantalla(ventana, "a arriba");
+    soltar(ventana, 'S');
+    comprobar_pantalla(ventana, "s arriba");
+
+    // The same through the X server's keyboard, into this window.
+    char foco[64];
+    snprintf(foco, sizeof foco, "windowfocus --sync %llu",
+             (unsigned long long)(UINT_PTR)GetPropA(ventana, "__wine_x11_whole_window"));
+    ASSERT_TRUE(xdotool(foco));
+    ASSERT_TRUE(xdotool("key --delay 0 shift"));
+    comprobar_pantalla(ventana, "mayusculas por X");
+    ASSERT_TRUE(xdotool("keydown shift"));
+    comprobar_pantalla(ventana, "mayusculas abajo por X");
+    ASSERT_TRUE(xdotool("keyup shift"));
+    ASSERT_TRUE(xdotool("key --delay 0 g"));
+    comprobar_pantalla(ventana, "g por X");
+}
+
+TEST_F(Ventana, LaPantallaSigueALaPractica)
+{
+    teclear(ventana, 'c');
+    comprobar_pantalla(ventana, "practica empezada");
+    for (int i = 0; i < 6; i++)
+        teclear(ventana, (unsigned char)texto_practica[posicion]);
+    teclear(ventana, '#');
+    teclear(ventana, '#');
+    comprobar_pantalla(ventana, "letras bien y mal");
+
+    // The guide still shown when the keys are laid out again: a letter held
+    // while Shift goes down, and a size report that moves nothing.
+    pulsar(ventana, 'G');
+    escribir_caracter(ventana, 'g');
+    esperar_pinturas();
+    redimensionar(ventana, ancho, alto);
+    comprobar_pantalla(ventana, "guia vista al recolocar");
+    pulsar(ventana, VK_SHIFT);
+    comprobar_pantalla(ventana, "mayusculas con la g abajo");
+    soltar(ventana, 'G');
+    soltar(ventana, VK_SHIFT);
+    comprobar_pantalla(ventana, "g y mayusculas soltadas");
+
+    // The last keystroke brings the next introduction.
+    while (restantes > 1)
+        escribir_caracter(ventana, (unsigned char)texto_practica[posicion]);
+    teclear(ventana, (unsigned char)texto_practica[posicion]);
+    EXPECT_EQ(leccion_actual, 2);
+    comprobar_pantalla(ventana, "introduccion siguiente");
+
+    teclear(ventana, 'c');
+    teclear(ventana, (unsigned char)texto_practica[posicion]);
+    SendMessageA(ventana, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), (LPARAM)botones_leccion[6]);
+    EXPECT_EQ(leccion_actual, 7);
+    comprobar_pantalla(ventana, "boton de leccion a media practica");
+}
+
+static void dar_tamanio_cliente(HWND ventana, int ancho_cliente, int alto_cliente)
+{
+    RECT marco = {0, 0, ancho_cliente, alto_cliente};
+    AdjustWindowRectEx(&marco, (DWORD)GetWindowLongPtrA(ventana, GWL_STYLE), TRUE, 0);
+    SetWindowPos(ventana, nullptr, 0, 0, marco.right - marco.left, marco.bottom - marco.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+}
+
+TEST_F(Ventana, LaPantallaSigueAlTamanio)
+{
+    dar_tamanio_cliente(ventana, 900, 620);
+    comprobar_pantalla(ventana, "agrandada");
+    dar_tamanio_cliente(ventana, 722, 446);
+    comprobar_pantalla(ventana, "vuelta a 722 x 446");
+    dar_tamanio_cliente(ventana, 500, 300);
+    comprobar_pantalla(ventana, "por debajo del minimo");
+    ShowWindow(ventana, SW_MINIMIZE);
+    esperar_pinturas();
+    ShowWindow(ventana, SW_RESTORE);
+    comprobar_pantalla(ventana, "restaurada");
+    ShowWindow(ventana, SW_MAXIMIZE);
+    comprobar_pantalla(ventana, "maximizada");
+    ShowWindow(ventana, SW_RESTORE);
+    comprobar_pantalla(ventana, "restaurada del maximo");
+}

@@ -1,0 +1,204 @@
+#!/usr/bin/env bash
+# Benchmark: what a keystroke, the start-up and the memory of Pulsafina cost,
+# side by side with a bare Win32 window under the same Wine and X server.
+#
+#   bash tools/medir.sh [--teclas N] [--rondas R]
+#
+# Real keys go through the X server (xdotool, 20 ms apart) into each program
+# in turn, alternating the bare window with each of Pulsafina's modes round
+# after round. CPU comes from /proc for the program, the wineserver and the X
+# server; the figures are per key, with min / median / max over the rounds.
+set -euo pipefail
+raiz="$(cd "$(dirname "$0")/.." && pwd)"
+obra="${PULSAFINA_MEDIR:-$raiz/build-medir}"
+teclas=300
+rondas=7
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --teclas) teclas="$2"; shift 2 ;;
+    --rondas) rondas="$2"; shift 2 ;;
+    *) echo "Uso: bash tools/medir.sh [--teclas N] [--rondas R]" >&2; exit 2 ;;
+  esac
+done
+
+bash "$raiz/tools/preparar.sh"
+echo "Compilando en $obra ..."
+cmake -S "$raiz" -B "$obra" -DCMAKE_TOOLCHAIN_FILE="$raiz/cmake/mingw-w64-x86_64.cmake" \
+      -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$obra" --target pulsafina ventana_desnuda leer_paneles -j"$(nproc)" >/dev/null
+
+xvfb_pid=""
+servidor_pid=""
+programa_pid=""
+terminar() {
+  [ -n "$programa_pid" ] && kill "$programa_pid" >/dev/null 2>&1 || true
+  [ -n "$servidor_pid" ] && WINEPREFIX="$obra/wine" wineserver -k >/dev/null 2>&1 || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1 || true
+  rm -rf "$datos"
+}
+datos="$(mktemp -d)"
+trap terminar EXIT
+
+pantalla_archivo="$datos/pantalla"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$pantalla_archivo" >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$pantalla_archivo" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$pantalla_archivo")"
+
+. "$raiz/tools/wine.sh"
+echo "Preparando el prefijo de Wine de la medida ..."
+preparar_prefijo "$obra/wine"
+# No window manager here: unmanaged windows spare Wine its wait at each one.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+# One persistent wineserver for the whole run; its CPU is read like the rest.
+wineserver -w
+wineserver -p >/dev/null 2>&1 || true
+servidor_pid=""
+for p in $(pgrep -x wineserver64 || pgrep -x wineserver || true); do
+  { tr '\0' '\n' <"/proc/$p/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && servidor_pid="$p"
+done
+[ -n "$servidor_pid" ] || { echo "No se encuentra el wineserver de la medida" >&2; exit 1; }
+
+desnuda="$obra/tools/ventana_desnuda.exe"
+pulsafina="$obra/pulsafina.exe"
+leer() { wine "$obra/tools/leer_paneles.exe" "$@"; }
+
+# CPU ticks (user + system) of a process; the name field may hold blanks.
+cpu() { sed 's/.*) //' "/proc/$1/stat" | awk '{print $12 + $13}'; }
+hz="$(getconf CLK_TCK)"
+ahora_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+kb() { awk -v c="$2" '$1 == c":" {print $2}' "$1"; }
+
+# Starts an exe and waits for its window to be mapped. Sets programa_pid and
+# arranque (ms from start to the mapped window).
+lanzar() {
+  local exe="$1" titulo="$2" t0
+  t0="$(ahora_ms)"
+  wine "$exe" >/dev/null 2>&1 &
+  programa_pid=$!
+  until xdotool search --onlyvisible --name "^$titulo\$" >/dev/null 2>&1; do
+    kill -0 "$programa_pid" 2>/dev/null || { echo "$exe terminó sin abrir su ventana" >&2; exit 1; }
+    [ $(( $(ahora_ms) - t0 )) -lt 30000 ] || { echo "$exe no abrió su ventana en 30 s" >&2; xwininfo -root -children >&2; exit 1; }
+    sleep 0.005
+  done
+  arranque=$(( $(ahora_ms) - t0 ))
+  ventana_x="$(xdotool search --onlyvisible --name "^$titulo\$" | head -n1)"
+  local resto=$(( 3000 - ($(ahora_ms) - t0) ))
+  [ "$resto" -gt 0 ] && sleep "$(awk -v r="$resto" 'BEGIN{print r / 1000}')"
+  residente="$(kb "/proc/$programa_pid/status" VmRSS)"
+  privada=$(( $(kb "/proc/$programa_pid/smaps_rollup" Private_Clean) + \
+              $(kb "/proc/$programa_pid/smaps_rollup" Private_Dirty) ))
+  xdotool windowfocus --sync "$ventana_x" >/dev/null 2>&1 || true
+}
+
+cerrar() {   # $1: the window's title
+  leer cerrar "$1" >/dev/null 2>&1 || kill "$programa_pid" >/dev/null 2>&1 || true
+  wait "$programa_pid" 2>/dev/null || true
+  programa_pid=""
+}
+
+# Types a text through the X server and keeps the CPU it cost, in ms per key,
+# for the program, the wineserver and the X server.
+teclear() {
+  local texto="$1" p0 s0 x0 p1 s1 x1 n="${#1}"
+  sleep 0.3
+  p0="$(cpu "$programa_pid")"; s0="$(cpu "$servidor_pid")"; x0="$(cpu "$xvfb_pid")"
+  xdotool type --delay 20 "$texto"
+  sleep 0.5
+  p1="$(cpu "$programa_pid")"; s1="$(cpu "$servidor_pid")"; x1="$(cpu "$xvfb_pid")"
+  coste="$(awk -v a=$((p1 - p0)) -v b=$((s1 - s0)) -v c=$((x1 - x0)) -v n="$n" -v hz="$hz" \
+    'BEGIN { f = 1000 / hz / n; printf "%.3f %.3f %.3f %.3f", a*f, b*f, c*f, (a+b+c)*f }')"
+}
+
+estadistica() { leer 2>/dev/null | tr -d '\r'; }
+cifra() { estadistica | LC_ALL=C sed -n "s/.*$1 : \([0-9]*\).*/\1/p"; }
+
+texto_repetido() {   # $1 pattern, $2 length
+  local t=""
+  while [ "${#t}" -lt "$2" ]; do t="$t$1"; done
+  echo "${t:0:$2}"
+}
+
+registro="$datos/registro"
+: >"$registro"
+anotar() { echo "$1 $arranque $residente $privada $coste" >>"$registro"; }
+
+# Warm-up: the first programs of a fresh wineserver start Wine's own services.
+lanzar "$desnuda" "Ventana desnuda"; cerrar "Ventana desnuda"
+lanzar "$pulsafina" "Pulsafina - Norvedo Software"; cerrar "Pulsafina - Norvedo Software"
+
+letras_izquierda="$(texto_repetido "asdfg " "$teclas")"
+for ronda in $(seq "$rondas"); do
+  echo "Ronda $ronda de $rondas ..."
+  for modo in introduccion correctas incorrectas; do
+    lanzar "$desnuda" "Ventana desnuda"
+    teclear "$letras_izquierda"
+    anotar desnuda
+    cerrar "Ventana desnuda"
+
+    lanzar "$pulsafina" "Pulsafina - Norvedo Software"
+    case "$modo" in
+      introduccion)
+        teclear "$letras_izquierda" ;;
+      correctas)
+        xdotool type --delay 20 c; sleep 0.3
+        practica="$(leer leccion | tr -d '\r\n')"
+        case "$practica" in Lecci*) echo "La c no empezó la práctica" >&2; exit 1 ;; esac
+        [ "${#practica}" -gt "$teclas" ] || { echo "El texto de la práctica es más corto que $teclas teclas" >&2; exit 1; }
+        teclear "${practica:0:$teclas}"
+        [ "$(cifra Aciertos)" = "$teclas" ] || { echo "No llegaron $teclas aciertos: $(estadistica)" >&2; exit 1; } ;;
+      incorrectas)
+        xdotool type --delay 20 c; sleep 0.3
+        teclear "$(texto_repetido "jkl" "$teclas")"
+        [ "$(cifra Errores)" = "$teclas" ] || { echo "No llegaron $teclas errores: $(estadistica)" >&2; exit 1; } ;;
+    esac
+    if [ "$modo" = correctas ]; then
+      # Memory after the rest of the lesson has been typed through.
+      resto="${practica:$teclas}"
+      xdotool type --delay 5 "$resto"; sleep 0.5
+      crecimiento=$(( $(kb "/proc/$programa_pid/status" VmRSS) - residente ))
+      echo "crecimiento $crecimiento" >>"$registro"
+    fi
+    anotar "$modo"
+    cerrar "Pulsafina - Norvedo Software"
+  done
+done
+
+echo
+echo "CPU por tecla en ms (mín / mediana / máx de $rondas rondas, $teclas teclas cada una):"
+awk '
+  function orden(a, n,   i, j, t) { for (i = 2; i <= n; i++) { t = a[i]; for (j = i - 1; j >= 1 && a[j] > t; j--) a[j+1] = a[j]; a[j+1] = t } }
+  function cifras(clave, col,   n, i, v) {
+    n = 0; for (i = 1; i <= total[clave]; i++) v[++n] = valor[clave, i, col]
+    orden(v, n); med = (n % 2) ? v[(n+1)/2] : (v[n/2] + v[n/2+1]) / 2
+    return (v[n] >= 1000) ? sprintf("%7d %7d %7d", v[1], med, v[n]) : sprintf("%6.2f %6.2f %6.2f", v[1], med, v[n])
+  }
+  function mediana(clave, col,   n, i, v) {
+    n = 0; for (i = 1; i <= total[clave]; i++) v[++n] = valor[clave, i, col]
+    orden(v, n); return (n % 2) ? v[(n+1)/2] : (v[n/2] + v[n/2+1]) / 2
+  }
+  $1 == "crecimiento" { crec[++ncrec] = $2; next }
+  {
+    clave = ($1 == "desnuda") ? "desnuda" : $1
+    total[clave]++; i = total[clave]
+    for (c = 2; c <= 8; c++) valor[clave, i, c] = $c
+    if ($1 != "desnuda") { total["pulsafina"]++; j = total["pulsafina"]; for (c = 2; c <= 4; c++) valor["pulsafina", j, c] = $c }
+  }
+  END {
+    printf "%-14s %-22s %-22s %-22s %-22s %s\n", "", "programa", "wineserver", "servidor X", "total", "vs desnuda"
+    base = mediana("desnuda", 8)
+    split("desnuda introduccion correctas incorrectas", modos, " ")
+    for (m = 1; m <= 4; m++) {
+      k = modos[m]
+      printf "%-14s %-22s %-22s %-22s %-22s %.2fx\n", k, cifras(k, 5), cifras(k, 6), cifras(k, 7), cifras(k, 8), mediana(k, 8) / base
+    }
+    print ""
+    printf "%-14s %-22s %-22s %-22s\n", "", "arranque (ms)", "residente (kB)", "privada (kB)"
+    printf "%-14s %-22s %-22s %-22s\n", "desnuda", cifras("desnuda", 2), cifras("desnuda", 3), cifras("desnuda", 4)
+    printf "%-14s %-22s %-22s %-22s\n", "pulsafina", cifras("pulsafina", 2), cifras("pulsafina", 3), cifras("pulsafina", 4)
+    printf "%-14s %-22s %-22s %-22s\n", "vs desnuda", sprintf("%.2fx", mediana("pulsafina", 2) / mediana("desnuda", 2)), sprintf("%.2fx", mediana("pulsafina", 3) / mediana("desnuda", 3)), sprintf("%.2fx", mediana("pulsafina", 4) / mediana("desnuda", 4))
+    n = 0; for (i = 1; i <= ncrec; i++) v[++n] = crec[i]; orden(v, n)
+    printf "\nCrecimiento del residente tras escribir una lección entera (kB): mín %d, mediana %d, máx %d\n", v[1], (n % 2) ? v[(n+1)/2] : (v[n/2] + v[n/2+1]) / 2, v[n]
+  }' "$registro"
+tamanio="$(stat -c %s "$pulsafina")"
+echo "Tamaño de pulsafina.exe: $((tamanio / 1024)) KB"
