@@ -132,9 +132,10 @@ void cambiar_tamanio(HWND ventana, WPARAM tipo, LPARAM medidas)
 // minimum but leaves its X window as small as the frame, which then shows a
 // clipped corner of the program. A request for the window's own size, made
 // after the resize has been handled, sends that size back to the X server and
-// the frame grows to fit. The request changes no size, so it asks for no
-// limits again and the timer is not set again.
+// the frame grows to fit. The limits that the request itself asks for do not
+// set the timer again.
 const UINT_PTR ID_REAJUSTE = 2;
+static bool reajustando = false;
 
 static void CALLBACK reajustar_marco(HWND ventana, UINT, UINT_PTR identificador, DWORD)
 {
@@ -142,8 +143,10 @@ static void CALLBACK reajustar_marco(HWND ventana, UINT, UINT_PTR identificador,
     RECT marco;
     if (IsIconic(ventana) || IsZoomed(ventana) || !GetWindowRect(ventana, &marco))
         return;
+    reajustando = true;
     SetWindowPos(ventana, nullptr, 0, 0, marco.right - marco.left, marco.bottom - marco.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    reajustando = false;
 }
 
 void limitar_tamanio(HWND ventana, MINMAXINFO *limites)
@@ -151,5 +154,6 @@ void limitar_tamanio(HWND ventana, MINMAXINFO *limites)
     SIZE exterior = tamanio_exterior(ventana, ANCHO_MINIMO, ALTO_MINIMO);
     limites->ptMinTrackSize.x = exterior.cx;
     limites->ptMinTrackSize.y = exterior.cy;
-    SetTimer(ventana, ID_REAJUSTE, USER_TIMER_MINIMUM, reajustar_marco);
+    if (!reajustando)
+        SetTimer(ventana, ID_REAJUSTE, USER_TIMER_MINIMUM, reajustar_marco);
 }
