@@ -47,8 +47,39 @@ void mostrar_guia(unsigned char c)
                   ANCHO_FLECHA, ALTO_FLECHA);
 }
 
+// The key cell under the highlight, when one lies exactly beneath it.
+static HWND celda_bajo_marca()
+{
+    RECT marca, celda;
+    GetWindowRect(imagen_tecla, &marca);
+    for (HWND h : celdas_tecla)
+        if (GetWindowRect(h, &celda) && EqualRect(&celda, &marca) && IsWindowVisible(h))
+            return h;
+    return nullptr;
+}
+
+// The highlight covers one key cell exactly, and the cell hides the keyboard
+// under it: taking the highlight away uncovers that cell alone, so only the
+// cell is repainted. After a resize the highlight may lie elsewhere; then the
+// platform repaints whatever it uncovers.
+static void ocultar_marca()
+{
+    if (!IsWindowVisible(imagen_tecla))
+        return;
+    HWND celda = celda_bajo_marca();
+    if (!celda) {
+        ShowWindow(imagen_tecla, SW_HIDE);
+        return;
+    }
+    SetWindowPos(imagen_tecla, nullptr, 0, 0, 0, 0,
+                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    InvalidateRect(celda, nullptr, TRUE);
+}
+
 void ocultar_guia()
 {
-    ShowWindow(imagen_tecla, SW_HIDE);
-    ShowWindow(imagen_flecha, SW_HIDE);
+    ocultar_marca();
+    // A second release (Shift after its letter) finds the guide already gone.
+    if (IsWindowVisible(imagen_flecha))
+        ShowWindow(imagen_flecha, SW_HIDE);
 }
