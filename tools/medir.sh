@@ -2,8 +2,10 @@
 # Benchmark: what a keystroke, the start-up and the memory of Pulsafina cost,
 # side by side with a bare Win32 window under the same Wine and X server.
 #
-#   bash tools/medir.sh [--teclas N] [--rondas R]
+#   bash tools/medir.sh [--teclas N] [--rondas R] [--otro EXE]
 #
+# --otro measures another build of pulsafina.exe (an earlier one, say) in the
+# same rounds, so that a change is judged against the same noise.
 # Real keys go through the X server (xdotool, 20 ms apart) into each program
 # in turn, alternating the bare window with each of Pulsafina's modes round
 # after round. CPU comes from /proc for the program, the wineserver and the X
@@ -13,11 +15,13 @@ raiz="$(cd "$(dirname "$0")/.." && pwd)"
 obra="${PULSAFINA_MEDIR:-$raiz/build-medir}"
 teclas=300
 rondas=7
+otro=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --teclas) teclas="$2"; shift 2 ;;
     --rondas) rondas="$2"; shift 2 ;;
-    *) echo "Uso: bash tools/medir.sh [--teclas N] [--rondas R]" >&2; exit 2 ;;
+    --otro) otro="$(cd "$(dirname "$2")" && pwd)/$(basename "$2")"; shift 2 ;;
+    *) echo "Uso: bash tools/medir.sh [--teclas N] [--rondas R] [--otro EXE]" >&2; exit 2 ;;
   esac
 done
 
@@ -128,6 +132,34 @@ lanzar "$desnuda" "Ventana desnuda"; cerrar "Ventana desnuda"
 lanzar "$pulsafina" "Pulsafina - Norvedo Software"; cerrar "Pulsafina - Norvedo Software"
 
 letras_izquierda="$(texto_repetido "asdfg " "$teclas")"
+
+# One mode of one build of Pulsafina: $1 the exe, $2 its name in the table.
+medir_pulsafina() {
+  lanzar "$1" "Pulsafina - Norvedo Software"
+  case "$modo" in
+    introduccion)
+      teclear "$letras_izquierda" ;;
+    correctas)
+      xdotool type --delay 20 c; sleep 0.3
+      practica="$(leer leccion | tr -d '\r\n')"
+      case "$practica" in Lecci*) echo "La c no empezó la práctica" >&2; exit 1 ;; esac
+      [ "${#practica}" -gt "$teclas" ] || { echo "El texto de la práctica es más corto que $teclas teclas" >&2; exit 1; }
+      teclear "${practica:0:$teclas}"
+      [ "$(cifra Aciertos)" = "$teclas" ] || { echo "No llegaron $teclas aciertos: $(estadistica)" >&2; exit 1; } ;;
+    incorrectas)
+      xdotool type --delay 20 c; sleep 0.3
+      teclear "$(texto_repetido "jkl" "$teclas")"
+      [ "$(cifra Errores)" = "$teclas" ] || { echo "No llegaron $teclas errores: $(estadistica)" >&2; exit 1; } ;;
+  esac
+  anotar "$2:$modo"
+  if [ "$modo" = correctas ]; then
+    # Memory after the rest of the lesson has been typed through.
+    xdotool type --delay 5 "${practica:$teclas}"; sleep 0.5
+    echo "crecimiento:$2 $(( $(kb "/proc/$programa_pid/status" VmRSS) - residente ))" >>"$registro"
+  fi
+  cerrar "Pulsafina - Norvedo Software"
+}
+
 for ronda in $(seq "$rondas"); do
   echo "Ronda $ronda de $rondas ..."
   for modo in introduccion correctas incorrectas; do
@@ -135,32 +167,8 @@ for ronda in $(seq "$rondas"); do
     teclear "$letras_izquierda"
     anotar desnuda
     cerrar "Ventana desnuda"
-
-    lanzar "$pulsafina" "Pulsafina - Norvedo Software"
-    case "$modo" in
-      introduccion)
-        teclear "$letras_izquierda" ;;
-      correctas)
-        xdotool type --delay 20 c; sleep 0.3
-        practica="$(leer leccion | tr -d '\r\n')"
-        case "$practica" in Lecci*) echo "La c no empezó la práctica" >&2; exit 1 ;; esac
-        [ "${#practica}" -gt "$teclas" ] || { echo "El texto de la práctica es más corto que $teclas teclas" >&2; exit 1; }
-        teclear "${practica:0:$teclas}"
-        [ "$(cifra Aciertos)" = "$teclas" ] || { echo "No llegaron $teclas aciertos: $(estadistica)" >&2; exit 1; } ;;
-      incorrectas)
-        xdotool type --delay 20 c; sleep 0.3
-        teclear "$(texto_repetido "jkl" "$teclas")"
-        [ "$(cifra Errores)" = "$teclas" ] || { echo "No llegaron $teclas errores: $(estadistica)" >&2; exit 1; } ;;
-    esac
-    if [ "$modo" = correctas ]; then
-      # Memory after the rest of the lesson has been typed through.
-      resto="${practica:$teclas}"
-      xdotool type --delay 5 "$resto"; sleep 0.5
-      crecimiento=$(( $(kb "/proc/$programa_pid/status" VmRSS) - residente ))
-      echo "crecimiento $crecimiento" >>"$registro"
-    fi
-    anotar "$modo"
-    cerrar "Pulsafina - Norvedo Software"
+    medir_pulsafina "$pulsafina" pulsafina
+    [ -z "$otro" ] || medir_pulsafina "$otro" otro
   done
 done
 
@@ -177,28 +185,43 @@ awk '
     n = 0; for (i = 1; i <= total[clave]; i++) v[++n] = valor[clave, i, col]
     orden(v, n); return (n % 2) ? v[(n+1)/2] : (v[n/2] + v[n/2+1]) / 2
   }
-  $1 == "crecimiento" { crec[++ncrec] = $2; next }
+  $1 ~ /^crecimiento:/ { p = substr($1, 13); crec[p, ++ncrec[p]] = $2; next }
   {
-    clave = ($1 == "desnuda") ? "desnuda" : $1
+    clave = $1
     total[clave]++; i = total[clave]
     for (c = 2; c <= 8; c++) valor[clave, i, c] = $c
-    if ($1 != "desnuda") { total["pulsafina"]++; j = total["pulsafina"]; for (c = 2; c <= 4; c++) valor["pulsafina", j, c] = $c }
+    if (clave != "desnuda") {
+      p = substr(clave, 1, index(clave, ":") - 1); programas[p] = 1
+      total[p]++; j = total[p]; for (c = 2; c <= 4; c++) valor[p, j, c] = $c
+    }
   }
   END {
-    printf "%-14s %-22s %-22s %-22s %-22s %s\n", "", "programa", "wineserver", "servidor X", "total", "vs desnuda"
+    printf "%-22s %-22s %-22s %-22s %-22s %s\n", "", "programa", "wineserver", "servidor X", "total", "vs desnuda"
     base = mediana("desnuda", 8)
-    split("desnuda introduccion correctas incorrectas", modos, " ")
-    for (m = 1; m <= 4; m++) {
-      k = modos[m]
-      printf "%-14s %-22s %-22s %-22s %-22s %.2fx\n", k, cifras(k, 5), cifras(k, 6), cifras(k, 7), cifras(k, 8), mediana(k, 8) / base
+    printf "%-22s %-22s %-22s %-22s %-22s %.2fx\n", "desnuda", cifras("desnuda", 5), cifras("desnuda", 6), cifras("desnuda", 7), cifras("desnuda", 8), 1
+    split("pulsafina otro", nombres, " ")
+    split("introduccion correctas incorrectas", modos, " ")
+    for (q = 1; q <= 2; q++) for (m = 1; m <= 3; m++) {
+      k = nombres[q] ":" modos[m]
+      if (!(k in total)) continue
+      printf "%-22s %-22s %-22s %-22s %-22s %.2fx\n", k, cifras(k, 5), cifras(k, 6), cifras(k, 7), cifras(k, 8), mediana(k, 8) / base
     }
     print ""
-    printf "%-14s %-22s %-22s %-22s\n", "", "arranque (ms)", "residente (kB)", "privada (kB)"
-    printf "%-14s %-22s %-22s %-22s\n", "desnuda", cifras("desnuda", 2), cifras("desnuda", 3), cifras("desnuda", 4)
-    printf "%-14s %-22s %-22s %-22s\n", "pulsafina", cifras("pulsafina", 2), cifras("pulsafina", 3), cifras("pulsafina", 4)
-    printf "%-14s %-22s %-22s %-22s\n", "vs desnuda", sprintf("%.2fx", mediana("pulsafina", 2) / mediana("desnuda", 2)), sprintf("%.2fx", mediana("pulsafina", 3) / mediana("desnuda", 3)), sprintf("%.2fx", mediana("pulsafina", 4) / mediana("desnuda", 4))
-    n = 0; for (i = 1; i <= ncrec; i++) v[++n] = crec[i]; orden(v, n)
-    printf "\nCrecimiento del residente tras escribir una lección entera (kB): mín %d, mediana %d, máx %d\n", v[1], (n % 2) ? v[(n+1)/2] : (v[n/2] + v[n/2+1]) / 2, v[n]
+    printf "%-22s %-22s %-22s %-22s\n", "", "arranque (ms)", "residente (kB)", "privada (kB)"
+    printf "%-22s %-22s %-22s %-22s\n", "desnuda", cifras("desnuda", 2), cifras("desnuda", 3), cifras("desnuda", 4)
+    for (q = 1; q <= 2; q++) {
+      p = nombres[q]
+      if (!(p in programas)) continue
+      printf "%-22s %-22s %-22s %-22s\n", p, cifras(p, 2), cifras(p, 3), cifras(p, 4)
+      printf "%-22s %-22s %-22s %-22s\n", "  vs desnuda", sprintf("%.2fx", mediana(p, 2) / mediana("desnuda", 2)), sprintf("%.2fx", mediana(p, 3) / mediana("desnuda", 3)), sprintf("%.2fx", mediana(p, 4) / mediana("desnuda", 4))
+    }
+    print ""
+    for (q = 1; q <= 2; q++) {
+      p = nombres[q]
+      if (!(p in programas)) continue
+      n = 0; for (i = 1; i <= ncrec[p]; i++) v[++n] = crec[p, i]; orden(v, n)
+      printf "Crecimiento del residente de %s tras escribir una lección entera (kB): mín %d, mediana %d, máx %d\n", p, v[1], (n % 2) ? v[(n+1)/2] : (v[n/2] + v[n/2+1]) / 2, v[n]
+    }
   }' "$registro"
-tamanio="$(stat -c %s "$pulsafina")"
-echo "Tamaño de pulsafina.exe: $((tamanio / 1024)) KB"
+echo "Tamaño de pulsafina.exe: $(( $(stat -c %s "$pulsafina") / 1024 )) KB"
+[ -z "$otro" ] || echo "Tamaño del otro: $(( $(stat -c %s "$otro") / 1024 )) KB"
