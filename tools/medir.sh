@@ -43,13 +43,8 @@ terminar() {
 datos="$(mktemp -d)"
 trap terminar EXIT
 
-pantalla_archivo="$datos/pantalla"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$pantalla_archivo" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$pantalla_archivo" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$pantalla_archivo")"
-
 . "$raiz/tools/wine.sh"
+pantalla_propia
 echo "Preparando el prefijo de Wine de la medida ..."
 preparar_prefijo "$obra/wine"
 # No window manager here: unmanaged windows spare Wine its wait at each one.

@@ -19,15 +19,8 @@ terminar() {
 }
 trap terminar EXIT
 
-# A display of its own: Xvfb picks a free number and tells it on fd 3.
-pantalla_archivo="$(mktemp)"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$pantalla_archivo" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$pantalla_archivo" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$pantalla_archivo")"
-rm -f "$pantalla_archivo"
-
 . "$raiz/tools/wine.sh"
+pantalla_propia
 preparar_prefijo "$prefijo"
 sin_gestor_de_ventanas
 wineserver -p >/dev/null 2>&1

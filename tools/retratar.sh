@@ -24,16 +24,11 @@ terminar() {
 }
 trap terminar EXIT
 
-pantalla_archivo="$(mktemp)"
+. "$raiz/tools/wine.sh"
 # No key repeat: a key held down for a picture types one letter.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -ardelay 100000 3>"$pantalla_archivo" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$pantalla_archivo" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$pantalla_archivo")"
-rm -f "$pantalla_archivo"
+PULSAFINA_PANTALLA=1024x768x24 pantalla_propia -ardelay 100000
 
 echo "Preparando Wine…"
-. "$raiz/tools/wine.sh"
 preparar_prefijo "$obra/wine"
 # No window manager here: Wine draws the window's own caption and frame, as
 # Windows does.
