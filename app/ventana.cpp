@@ -10,6 +10,8 @@
 #include "options/colores.h"
 #include "options/tamanio.h"
 #include "options/ayuda.h"
+#include <algorithm>
+#include <iterator>
 
 const UINT_PTR ID_TEMPORIZADOR = 1;
 const char CLASE_VENTANA[] = "ventana";
@@ -34,7 +36,7 @@ HWND crear_ventana_principal(HINSTANCE instancia)
     cursor_mano = LoadCursorA(nullptr, IDC_HAND);
     clase.hCursor = cursor_normal;
     clase.lpszMenuName = "menu";
-    clase.hbrBackground = (HBRUSH)GetStockObject(LTGRAY_BRUSH);
+    clase.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     clase.lpszClassName = CLASE_VENTANA;
     if (!RegisterClassExA(&clase))
         return nullptr;
@@ -92,17 +94,15 @@ static void ejecutar_comando(HWND ventana, int comando, HWND control)
 // labels read as printed on the keys.
 static LRESULT colorear_estatico(HDC contexto, HWND control)
 {
-    for (HWND celda : celdas_tecla) {
-        if (celda == control) {
-            COLORREF gris = RGB(GRIS_TAPA, GRIS_TAPA, GRIS_TAPA);
-            SetBkColor(contexto, gris);
-            SetTextColor(contexto, RGB(0, 0, 0));
-            SetDCBrushColor(contexto, gris);
-            return (LRESULT)GetStockObject(DC_BRUSH);
-        }
+    if (std::find(std::begin(celdas_tecla), std::end(celdas_tecla), control) != std::end(celdas_tecla)) {
+        COLORREF gris = RGB(GRIS_TAPA, GRIS_TAPA, GRIS_TAPA);
+        SetBkColor(contexto, gris);
+        SetTextColor(contexto, RGB(0, 0, 0));
+        SetDCBrushColor(contexto, gris);
+        return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
     }
     SetBkColor(contexto, RGB(192, 192, 192));
-    return (LRESULT)GetStockObject(LTGRAY_BRUSH);
+    return reinterpret_cast<LRESULT>(GetStockObject(LTGRAY_BRUSH));
 }
 
 LRESULT CALLBACK procedimiento_ventana(HWND ventana, UINT mensaje, WPARAM wParam, LPARAM lParam)
@@ -114,8 +114,8 @@ LRESULT CALLBACK procedimiento_ventana(HWND ventana, UINT mensaje, WPARAM wParam
         PostQuitMessage(0);
         break;
     case WM_SIZE: cambiar_tamanio(ventana, wParam, lParam); break;
-    case WM_GETMINMAXINFO: limitar_tamanio(ventana, (MINMAXINFO *)lParam); break;
-    case WM_KILLFOCUS: vigilar_foco((HWND)wParam); break;
+    case WM_GETMINMAXINFO: limitar_tamanio(ventana, reinterpret_cast<MINMAXINFO *>(lParam)); break;
+    case WM_KILLFOCUS: vigilar_foco(reinterpret_cast<HWND>(wParam)); break;
     case WM_SETFOCUS: recobrar_rotulos(); break;
     case WM_KEYDOWN: pulsar_tecla(wParam, lParam); break;
     case WM_KEYUP: soltar_tecla(wParam); break;
@@ -123,14 +123,14 @@ LRESULT CALLBACK procedimiento_ventana(HWND ventana, UINT mensaje, WPARAM wParam
         mostrar_guia((unsigned char)wParam);
         procesar_caracter((unsigned char)wParam);
         break;
-    case WM_COMMAND: ejecutar_comando(ventana, LOWORD(wParam), (HWND)lParam); break;
+    case WM_COMMAND: ejecutar_comando(ventana, LOWORD(wParam), reinterpret_cast<HWND>(lParam)); break;
     case WM_TIMER:
         if (wParam == ID_TEMPORIZADOR)
             contar_segundo();
         break;
-    case WM_CTLCOLORSTATIC: return colorear_estatico((HDC)wParam, (HWND)lParam);
+    case WM_CTLCOLORSTATIC: return colorear_estatico(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_SETCURSOR:
-        if (poner_cursor(ventana, (HWND)wParam, LOWORD(lParam)))
+        if (poner_cursor(ventana, reinterpret_cast<HWND>(wParam), LOWORD(lParam)))
             return TRUE;
         return DefWindowProcA(ventana, mensaje, wParam, lParam);
     case WM_MOUSEMOVE: seguir_puntero(lParam); break;

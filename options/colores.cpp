@@ -6,7 +6,7 @@
 void preparar_dialogo_color()
 {
     dialogo_color.lStructSize = sizeof dialogo_color;
-    dialogo_color.hInstance = (HWND)hInstance;
+    dialogo_color.hInstance = reinterpret_cast<HWND>(hInstance);
     dialogo_color.lpCustColors = colores_personalizados;
     dialogo_color.Flags = CC_RGBINIT | CC_FULLOPEN;
     dialogo_color.lCustData = 0;

@@ -6,6 +6,7 @@
 const Tecla *buscar_tecla(unsigned char c)
 {
     for (const Tecla &tecla : tabla_teclas)
+        // cppcheck-suppress useStlAlgorithm ; a plain loop over a fixed table, as everywhere in the program
         if (tecla.minuscula == c || tecla.mayuscula == c)
             return &tecla;
     return nullptr;

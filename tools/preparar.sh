@@ -8,6 +8,8 @@ paquetes=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           wine wine64 xvfb xauth googletest
           # the desktop tests: a window manager, X queries, the menu entry's checker
           openbox xdotool x11-utils desktop-file-utils
+          # the static analysis of the program's sources
+          cppcheck
           "$@")
 faltan=()
 for p in "${paquetes[@]}"; do
