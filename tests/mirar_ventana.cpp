@@ -1,5 +1,6 @@
 // Looks at the running program's main window from another process, for the
-// desktop tests (tests/escritorio.sh), which see the X side of it:
+// desktop and trace tests (tests/escritorio.sh, tests/rastro.sh), which see
+// the X side of it:
 //   mirar_ventana medir    prints the window's rectangle and its client area
 //                          on the screen: x y width height  cx cy cwidth cheight
 //   mirar_ventana cerrar   asks the window to close, as its close box does

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 #include <cstdio>
+#include <cstring>
 
 TEST_F(Ventana, ArrancaEnLaLeccionUnoConLasCifrasACero)
 {
@@ -177,6 +178,90 @@ TEST(Programa, SoloImportaBibliotecasDelSistema)
     }
     EXPECT_GT(importadas, 3);
     EXPECT_EQ(nt->OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
+    FreeLibrary(imagen);
+}
+
+// The built exe's bytes, as the loader finds them on the disk.
+static std::string bytes_del_programa()
+{
+    std::string bytes;
+    FILE *archivo = fopen(ruta_del_programa().c_str(), "rb");
+    if (!archivo)
+        return bytes;
+    char bloque[65536];
+    size_t leidos;
+    while ((leidos = fread(bloque, 1, sizeof bloque, archivo)) > 0)
+        bytes.append(bloque, leidos);
+    fclose(archivo);
+    return bytes;
+}
+
+TEST(Programa, LlevaLasDefensasQueWindowsEspera)
+{
+    std::string bytes = bytes_del_programa();
+    ASSERT_GT(bytes.size(), sizeof(IMAGE_DOS_HEADER));
+    const auto *dos = (const IMAGE_DOS_HEADER *)bytes.data();
+    ASSERT_EQ(dos->e_magic, IMAGE_DOS_SIGNATURE);
+    ASSERT_LT((size_t)dos->e_lfanew + sizeof(IMAGE_NT_HEADERS64), bytes.size());
+    const auto *nt = (const IMAGE_NT_HEADERS64 *)(bytes.data() + dos->e_lfanew);
+    ASSERT_EQ(nt->Signature, (DWORD)IMAGE_NT_SIGNATURE);
+    ASSERT_EQ(nt->OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR64_MAGIC);
+    WORD defensas = nt->OptionalHeader.DllCharacteristics;
+    EXPECT_TRUE(defensas & IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE) << std::hex << defensas;
+    EXPECT_TRUE(defensas & IMAGE_DLLCHARACTERISTICS_HIGH_ENTROPY_VA) << std::hex << defensas;
+    EXPECT_TRUE(defensas & IMAGE_DLLCHARACTERISTICS_NX_COMPAT) << std::hex << defensas;
+    // Without its relocations the loader cannot move the image, whatever the flag says.
+    EXPECT_FALSE(nt->FileHeader.Characteristics & IMAGE_FILE_RELOCS_STRIPPED);
+    EXPECT_GT(nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_BASERELOC].Size, 0u);
+#ifdef _MSC_VER
+    EXPECT_TRUE(defensas & IMAGE_DLLCHARACTERISTICS_GUARD_CF) << std::hex << defensas;
+#else
+    // The release exe has no symbol table; the stack protector's report is
+    // what shows that it is linked in.
+    EXPECT_NE(bytes.find("*** stack smashing detected ***"), std::string::npos);
+#endif
+#if defined(__MINGW32__) && defined(__OPTIMIZE__)
+    // The checked copies leave nothing to find in the exe where every size is
+    // known to fit; these tests are compiled with the program's definitions.
+    EXPECT_EQ(__MINGW_FORTIFY_LEVEL, 2);
+#endif
+}
+
+// What the program imports by name: none of it opens, writes or deletes a
+// file, touches the registry or reaches the network.
+TEST(Programa, NoImportaNadaQueEscribaArchivosRegistroORed)
+{
+    HMODULE imagen = LoadLibraryExA(ruta_del_programa().c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    ASSERT_NE(imagen, nullptr);
+    const BYTE *base = (const BYTE *)imagen;
+    const IMAGE_NT_HEADERS *nt = (const IMAGE_NT_HEADERS *)(base + ((const IMAGE_DOS_HEADER *)base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY &dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    ASSERT_NE(dir.VirtualAddress, 0u);
+    // _open and _write stay: the stack protector opens the console (CONOUT$)
+    // to report a smashed stack, just before it ends the process.
+    const char *prohibidas[] = {
+        "CreateFile", "OpenFile", "ReOpenFile", "_lcreat", "_lopen", "WriteFile", "ReadFile", "CopyFile",
+        "MoveFile", "DeleteFile", "ReplaceFile", "CreateDirectory", "RemoveDirectory", "SetFileAttributes",
+        "WritePrivateProfile", "WriteProfile", "GetPrivateProfile", "CreateHardLink", "CreateSymbolicLink",
+        "CreateNamedPipe", "FindFirstFile", "fopen", "_wfopen", "freopen", "_fsopen", "_wfsopen", "_sopen",
+        "_wsopen", "_wopen", "_creat", "_wcreat", "_mkdir", "_wmkdir", "remove", "_wremove", "rename",
+        "_wrename", "_unlink", "_wunlink", "socket", "connect", "WSA", "getaddrinfo", "gethostbyname",
+        "Internet", "WinHttp", "URLDownload"};
+    int nombres = 0;
+    for (auto *d = (const IMAGE_IMPORT_DESCRIPTOR *)(base + dir.VirtualAddress); d->Name; d++) {
+        const char *biblioteca = (const char *)(base + d->Name);
+        for (auto *t = (const IMAGE_THUNK_DATA *)(base + d->OriginalFirstThunk); t->u1.AddressOfData; t++) {
+            ASSERT_FALSE(IMAGE_SNAP_BY_ORDINAL(t->u1.Ordinal)) << biblioteca << ": por ordinal";
+            const char *nombre = (const char *)((const IMAGE_IMPORT_BY_NAME *)(base + t->u1.AddressOfData))->Name;
+            // Every registry function starts with Reg; the window classes too.
+            bool prohibida = strncmp(nombre, "Reg", 3) == 0 && strncmp(nombre, "Register", 8) != 0;
+            for (const char *p : prohibidas)
+                prohibida = prohibida || strncmp(nombre, p, strlen(p)) == 0;
+            EXPECT_FALSE(prohibida) << biblioteca << "!" << nombre;
+            nombres++;
+        }
+    }
+    EXPECT_GT(nombres, 20);
     FreeLibrary(imagen);
 }
 
