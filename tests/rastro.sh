@@ -80,7 +80,7 @@ else
   [ "$codigo" -eq 0 ] || fallo "el programa sale con $codigo"
 fi
 
-# The program's process is the first in the trace; its part begins at its
+# The program's process is the first in the trace; its own lines begin at its
 # entry point, the exe's base plus AddressOfEntryPoint.
 proceso="$(grep -m1 -o '^[0-9a-f]\{4,\}:[0-9a-f]\{4,\}:' "$rastro" | cut -d: -f1 || true)"
 [ -n "$proceso" ] || { fallo "el rastro está vacío"; exit 1; }
