@@ -8,6 +8,8 @@ paquetes=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           wine wine64 xvfb xauth googletest
           # the desktop tests: a window manager, X queries, the menu entry's checker
           openbox xdotool x11-utils desktop-file-utils
+          # a Spanish keyboard at the X server
+          x11-xkb-utils xkb-data
           "$@")
 faltan=()
 for p in "${paquetes[@]}"; do
