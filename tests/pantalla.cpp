@@ -197,3 +197,35 @@ void comprobar_pantalla(HWND ventana, const char *paso)
     ADD_FAILURE() << paso << ": " << distintos << " pixeles distintos de un repintado entero, en: "
                   << nombres << " (imagenes en " << base << "_*.bmp)";
 }
+
+bool ejecutar_en_x(const char *orden)
+{
+    char linea[256];
+    snprintf(linea, sizeof linea, "%s", orden);
+    STARTUPINFOA inicio = {};
+    inicio.cb = sizeof inicio;
+    PROCESS_INFORMATION proceso;
+    if (!CreateProcessA(nullptr, linea, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &inicio, &proceso))
+        return false;
+    while (MsgWaitForMultipleObjects(1, &proceso.hProcess, FALSE, 5000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+        procesar_mensajes();
+    CloseHandle(proceso.hThread);
+    CloseHandle(proceso.hProcess);
+    esperar_pinturas();
+    return true;
+}
+
+bool xdotool(const char *argumentos)
+{
+    char orden[256];
+    snprintf(orden, sizeof orden, "/usr/bin/xdotool %s", argumentos);
+    return ejecutar_en_x(orden);
+}
+
+bool enfocar_por_x(HWND ventana)
+{
+    char foco[64];
+    snprintf(foco, sizeof foco, "windowfocus --sync %llu",
+             (unsigned long long)(UINT_PTR)GetPropA(ventana, "__wine_x11_whole_window"));
+    return xdotool(foco);
+}

@@ -24,4 +24,14 @@ Captura capturar(HWND ventana);
 // keeping both pictures as BMP files named after the step.
 void comprobar_pantalla(HWND ventana, const char *paso);
 
+// Runs a program of the X host (a full path and its arguments) and
+// dispatches this thread's messages until it ends: the key events that it
+// sends arrive meanwhile. True when it ran; Wine does not pass on a host
+// program's exit status, so what it did must be seen by its effect.
+bool ejecutar_en_x(const char *orden);
+// xdotool with these arguments, e.g. "key a".
+bool xdotool(const char *argumentos);
+// Gives the X keyboard focus to the main window, as a click would.
+bool enfocar_por_x(HWND ventana);
+
 #endif

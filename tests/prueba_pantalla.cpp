@@ -24,25 +24,6 @@ static void teclear(HWND ventana, unsigned char c)
     soltar(ventana, VkKeyScanA((char)c) & 0xFF);
 }
 
-// Real key events at the X server, as a person's keyboard sends them.
-static bool xdotool(const char *argumentos)
-{
-    char orden[256];
-    snprintf(orden, sizeof orden, "/usr/bin/xdotool %s", argumentos);
-    STARTUPINFOA inicio = {};
-    inicio.cb = sizeof inicio;
-    PROCESS_INFORMATION proceso;
-    if (!CreateProcessA(nullptr, orden, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &inicio, &proceso))
-        return false;
-    // The events arrive while this thread dispatches.
-    while (MsgWaitForMultipleObjects(1, &proceso.hProcess, FALSE, 5000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
-        procesar_mensajes();
-    CloseHandle(proceso.hThread);
-    CloseHandle(proceso.hProcess);
-    esperar_pinturas();
-    return true;
-}
-
 TEST_F(Ventana, LaPantallaSigueALosRotulosYALaGuia)
 {
     comprobar_pantalla(ventana, "arranque");
@@ -88,10 +69,7 @@ TEST_F(Ventana, LaPantallaSigueALosRotulosYALaGuia)
     comprobar_pantalla(ventana, "s arriba");
 
     // The same through the X server's keyboard, into this window.
-    char foco[64];
-    snprintf(foco, sizeof foco, "windowfocus --sync %llu",
-             (unsigned long long)(UINT_PTR)GetPropA(ventana, "__wine_x11_whole_window"));
-    ASSERT_TRUE(xdotool(foco));
+    ASSERT_TRUE(enfocar_por_x(ventana));
     ASSERT_TRUE(xdotool("key --delay 0 shift"));
     comprobar_pantalla(ventana, "mayusculas por X");
     ASSERT_TRUE(xdotool("keydown shift"));

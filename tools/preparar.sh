@@ -10,6 +10,8 @@ paquetes=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           openbox xdotool x11-utils desktop-file-utils
           # the static analysis of the program's sources
           cppcheck
+          # a Spanish keyboard at the X server
+          x11-xkb-utils xkb-data
           "$@")
 faltan=()
 for p in "${paquetes[@]}"; do
