@@ -26,11 +26,12 @@ sin_gestor_de_ventanas() {
 }
 
 # A private X server: Xvfb picks a free display number and tells it on fd 3.
-# Sets xvfb_pid and DISPLAY. Extra arguments go to Xvfb.
+# Sets xvfb_pid and DISPLAY. Extra arguments go to Xvfb. It keeps its state
+# (the keyboard layout among it) when the last client leaves.
 pantalla_propia() {
   local archivo
   archivo="$(mktemp)"
-  Xvfb -displayfd 3 -screen 0 "${PULSAFINA_PANTALLA:-1280x1024x24}" -nolisten tcp "$@" 3>"$archivo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${PULSAFINA_PANTALLA:-1280x1024x24}" -nolisten tcp -noreset "$@" 3>"$archivo" >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 100); do [ -s "$archivo" ] && break; sleep 0.1; done
   export DISPLAY=":$(head -n1 "$archivo")"
