@@ -11,7 +11,7 @@ paquetes=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           # the static analysis of the program's sources
           cppcheck
           # a Spanish keyboard at the X server
-          x11-xkb-utils xkb-data
+          x11-xkb-utils x11-xserver-utils xkb-data
           "$@")
 faltan=()
 for p in "${paquetes[@]}"; do
