@@ -5,6 +5,7 @@
 #include "lessons/lecciones.h"
 #include "practice/estadisticas.h"
 #include <string>
+#include <utility>
 #include <vector>
 #include <cstdio>
 #include <cstring>
@@ -157,28 +158,48 @@ TEST(Programa, ArrancaConLaOrdenDeMuestraIgnoraArgumentosYSaleConCero)
     CloseHandle(proceso.hProcess);
 }
 
-TEST(Programa, SoloImportaBibliotecasDelSistema)
+// The built exe's imports, as (library, function) pairs; a function
+// imported by ordinal has an empty name. Also the exe's subsystem.
+struct Importaciones {
+    std::vector<std::pair<std::string, std::string>> funciones;
+    std::vector<std::string> bibliotecas;
+    WORD subsistema = 0;
+};
+
+static Importaciones importaciones_del_programa()
 {
+    Importaciones r;
     HMODULE imagen = LoadLibraryExA(ruta_del_programa().c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
-    ASSERT_NE(imagen, nullptr);
+    if (!imagen)
+        return r;
     const BYTE *base = (const BYTE *)imagen;
     const IMAGE_NT_HEADERS *nt = (const IMAGE_NT_HEADERS *)(base + ((const IMAGE_DOS_HEADER *)base)->e_lfanew);
+    r.subsistema = nt->OptionalHeader.Subsystem;
     const IMAGE_DATA_DIRECTORY &dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    ASSERT_NE(dir.VirtualAddress, 0u);
+    for (auto *d = (const IMAGE_IMPORT_DESCRIPTOR *)(base + dir.VirtualAddress); dir.VirtualAddress && d->Name; d++) {
+        const char *biblioteca = (const char *)(base + d->Name);
+        r.bibliotecas.push_back(biblioteca);
+        for (auto *t = (const IMAGE_THUNK_DATA *)(base + d->OriginalFirstThunk); t->u1.AddressOfData; t++)
+            r.funciones.emplace_back(biblioteca, IMAGE_SNAP_BY_ORDINAL(t->u1.Ordinal) ? "" :
+                (const char *)((const IMAGE_IMPORT_BY_NAME *)(base + t->u1.AddressOfData))->Name);
+    }
+    FreeLibrary(imagen);
+    return r;
+}
+
+TEST(Programa, SoloImportaBibliotecasDelSistema)
+{
+    Importaciones imp = importaciones_del_programa();
     const char *permitidas[] = {"kernel32.dll", "user32.dll", "gdi32.dll", "comdlg32.dll",
                                 "shell32.dll", "msvcrt.dll", "advapi32.dll"};
-    int importadas = 0;
-    for (auto *d = (const IMAGE_IMPORT_DESCRIPTOR *)(base + dir.VirtualAddress); d->Name; d++) {
-        const char *nombre = (const char *)(base + d->Name);
-        bool permitida = _strnicmp(nombre, "api-ms-win-", 11) == 0;
+    for (const std::string &nombre : imp.bibliotecas) {
+        bool permitida = _strnicmp(nombre.c_str(), "api-ms-win-", 11) == 0;
         for (const char *p : permitidas)
-            permitida = permitida || _stricmp(nombre, p) == 0;
+            permitida = permitida || _stricmp(nombre.c_str(), p) == 0;
         EXPECT_TRUE(permitida) << nombre;
-        importadas++;
     }
-    EXPECT_GT(importadas, 3);
-    EXPECT_EQ(nt->OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
-    FreeLibrary(imagen);
+    EXPECT_GT(imp.bibliotecas.size(), 3u);
+    EXPECT_EQ(imp.subsistema, IMAGE_SUBSYSTEM_WINDOWS_GUI);
 }
 
 // The built exe's bytes, as the loader finds them on the disk.
@@ -231,12 +252,6 @@ TEST(Programa, LlevaLasDefensasQueWindowsEspera)
 // file, touches the registry or reaches the network.
 TEST(Programa, NoImportaNadaQueEscribaArchivosRegistroORed)
 {
-    HMODULE imagen = LoadLibraryExA(ruta_del_programa().c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
-    ASSERT_NE(imagen, nullptr);
-    const BYTE *base = (const BYTE *)imagen;
-    const IMAGE_NT_HEADERS *nt = (const IMAGE_NT_HEADERS *)(base + ((const IMAGE_DOS_HEADER *)base)->e_lfanew);
-    const IMAGE_DATA_DIRECTORY &dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    ASSERT_NE(dir.VirtualAddress, 0u);
     // _open and _write stay: the stack protector opens the console (CONOUT$)
     // to report a smashed stack, just before it ends the process.
     const char *prohibidas[] = {
@@ -247,22 +262,16 @@ TEST(Programa, NoImportaNadaQueEscribaArchivosRegistroORed)
         "_wsopen", "_wopen", "_creat", "_wcreat", "_mkdir", "_wmkdir", "remove", "_wremove", "rename",
         "_wrename", "_unlink", "_wunlink", "socket", "connect", "WSA", "getaddrinfo", "gethostbyname",
         "Internet", "WinHttp", "URLDownload"};
-    int nombres = 0;
-    for (auto *d = (const IMAGE_IMPORT_DESCRIPTOR *)(base + dir.VirtualAddress); d->Name; d++) {
-        const char *biblioteca = (const char *)(base + d->Name);
-        for (auto *t = (const IMAGE_THUNK_DATA *)(base + d->OriginalFirstThunk); t->u1.AddressOfData; t++) {
-            ASSERT_FALSE(IMAGE_SNAP_BY_ORDINAL(t->u1.Ordinal)) << biblioteca << ": por ordinal";
-            const char *nombre = (const char *)((const IMAGE_IMPORT_BY_NAME *)(base + t->u1.AddressOfData))->Name;
-            // Every registry function starts with Reg; the window classes too.
-            bool prohibida = strncmp(nombre, "Reg", 3) == 0 && strncmp(nombre, "Register", 8) != 0;
-            for (const char *p : prohibidas)
-                prohibida = prohibida || strncmp(nombre, p, strlen(p)) == 0;
-            EXPECT_FALSE(prohibida) << biblioteca << "!" << nombre;
-            nombres++;
-        }
+    Importaciones imp = importaciones_del_programa();
+    for (const auto &[biblioteca, nombre] : imp.funciones) {
+        ASSERT_FALSE(nombre.empty()) << biblioteca << ": por ordinal";
+        // Every registry function starts with Reg; the window classes too.
+        bool prohibida = nombre.compare(0, 3, "Reg") == 0 && nombre.compare(0, 8, "Register") != 0;
+        for (const char *p : prohibidas)
+            prohibida = prohibida || nombre.compare(0, strlen(p), p) == 0;
+        EXPECT_FALSE(prohibida) << biblioteca << "!" << nombre;
     }
-    EXPECT_GT(nombres, 20);
-    FreeLibrary(imagen);
+    EXPECT_GT(imp.funciones.size(), 20u);
 }
 
 static std::string valor_de_version(const std::vector<char> &datos, const char *clave)
