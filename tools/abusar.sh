@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Abuse of the real main window under Wine: a million seeded random messages
+# with the program's promises checked after each, then the soak (the whole
+# course typed round and round), with the handles and the private bytes
+# printed and compared with their values after start-up.
+#
+#   bash tools/abusar.sh [--seed S] [--stop N] [--mensajes M] [--soak] [--vueltas R]
+#
+# Without options: 1,000,000 messages of a seed from the clock, then the soak
+# of 10 rounds. --seed S --stop N replays a failure up to message N and shows
+# it; --mensajes M sets the number of messages; --soak runs the soak alone;
+# --vueltas R its rounds. Builds into build-pruebas/ and uses its Wine prefix,
+# like tools/probar.sh, in a private X server; stops all it starts.
+set -euo pipefail
+raiz="$(cd "$(dirname "$0")/.." && pwd)"
+obra="${PULSAFINA_OBRA:-$raiz/build-pruebas}"
+
+argumentos=()
+solo_soak=0
+parar=0
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --seed|--mensajes|--vueltas) argumentos+=("$1" "$2"); shift 2 ;;
+    --stop) argumentos+=("$1" "$2"); parar=1; shift 2 ;;
+    --soak) solo_soak=1; shift ;;
+    *) echo "Uso: bash tools/abusar.sh [--seed S] [--stop N] [--mensajes M] [--soak] [--vueltas R]" >&2; exit 2 ;;
+  esac
+done
+if [ "$solo_soak" = 1 ]; then
+  argumentos+=(--solo-soak)
+elif [ "$parar" = 0 ]; then
+  argumentos+=(--soak)
+fi
+
+bash "$raiz/tools/preparar.sh"
+echo "Compilando en $obra ..."
+cmake -S "$raiz" -B "$obra" -DCMAKE_TOOLCHAIN_FILE="$raiz/cmake/mingw-w64-x86_64.cmake" >/dev/null
+cmake --build "$obra" --target abusar anotar_direccion -j"$(nproc)" >/dev/null
+
+prefijo="$obra/wine"
+xvfb_pid=""
+terminar() {
+  WINEPREFIX="$prefijo" wineserver -k >/dev/null 2>&1 || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1 || true
+}
+trap terminar EXIT
+
+. "$raiz/tools/wine.sh"
+pantalla_propia
+preparar_prefijo "$prefijo"
+sin_gestor_de_ventanas
+wineserver -p >/dev/null 2>&1
+# Web addresses go to the test prefix's recorder, as in tools/probar.sh: the
+# dialogs' commands open pages too, and no browser may start.
+anotador="$(winepath -w "$obra/tests/anotar_direccion.exe")"
+for clave in 'HKCR\http\shell\open\command' 'HKCU\Software\Classes\http\shell\open\command'; do
+  wine reg add "$clave" /ve /d "\"$anotador\" \"%1\"" /f >/dev/null 2>&1
+done
+
+wine "$obra/tests/abusar.exe" "${argumentos[@]}"
