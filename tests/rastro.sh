@@ -28,18 +28,8 @@ fallo() {
   fallos=$((fallos + 1))
 }
 
-xvfb_pid=""
-prefijo="$aqui/wine"
-terminar() {
-  WINEPREFIX="$prefijo" wineserver -k >/dev/null 2>&1 || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1 || true
-}
-trap terminar EXIT
-
 . "$fuente/tools/wine.sh"
-pantalla_propia
-preparar_prefijo "$prefijo"
-sin_gestor_de_ventanas
+banco_privado "$aqui/wine"
 # The relay traces only the calls that the exe makes (RelayFromExclude, set
 # by Wine, would take precedence over the include list).
 if [ ! -f "$WINEPREFIX/.rastro" ]; then

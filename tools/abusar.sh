@@ -37,24 +37,11 @@ echo "Compilando en $obra ..."
 cmake -S "$raiz" -B "$obra" -DCMAKE_TOOLCHAIN_FILE="$raiz/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build "$obra" --target abusar anotar_direccion -j"$(nproc)" >/dev/null
 
-prefijo="$obra/wine"
-xvfb_pid=""
-terminar() {
-  WINEPREFIX="$prefijo" wineserver -k >/dev/null 2>&1 || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1 || true
-}
-trap terminar EXIT
-
 . "$raiz/tools/wine.sh"
-pantalla_propia
-preparar_prefijo "$prefijo"
-sin_gestor_de_ventanas
+banco_privado "$obra/wine"
 wineserver -p >/dev/null 2>&1
 # Web addresses go to the test prefix's recorder, as in tools/probar.sh: the
 # dialogs' commands open pages too, and no browser may start.
-anotador="$(winepath -w "$obra/tests/anotar_direccion.exe")"
-for clave in 'HKCR\http\shell\open\command' 'HKCU\Software\Classes\http\shell\open\command'; do
-  wine reg add "$clave" /ve /d "\"$anotador\" \"%1\"" /f >/dev/null 2>&1
-done
+anotar_direcciones "$obra/tests/anotar_direccion.exe"
 
 wine "$obra/tests/abusar.exe" "${argumentos[@]}"

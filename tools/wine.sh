@@ -37,3 +37,28 @@ pantalla_propia() {
   export DISPLAY=":$(head -n1 "$archivo")"
   rm -f "$archivo"
 }
+
+# A private X server and Wine prefix for a test or benchmark script, with
+# unmanaged windows, both stopped when the script exits: the prefix's own
+# wineserver (never the user's Wine) and the X server. $1: the prefix folder.
+banco_privado() {
+  prefijo_privado="$1"
+  xvfb_pid=""
+  trap 'WINEPREFIX="$prefijo_privado" wineserver -k >/dev/null 2>&1 || true
+        [ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1 || true' EXIT
+  pantalla_propia
+  preparar_prefijo "$prefijo_privado"
+  sin_gestor_de_ventanas
+}
+
+# Web addresses go to a recorder ($1, an exe) instead of a browser, in the
+# current prefix only: the tests read back the pages that the program opened,
+# and no browser starts. This Wine reads only the machine's classes; Windows
+# would let the user's take precedence, so both are set.
+anotar_direcciones() {
+  local anotador clave
+  anotador="$(winepath -w "$1")"
+  for clave in 'HKCR\http\shell\open\command' 'HKCU\Software\Classes\http\shell\open\command'; do
+    wine reg add "$clave" /ve /d "\"$anotador\" \"%1\"" /f >/dev/null 2>&1
+  done
+}
