@@ -12,24 +12,24 @@ int main(int argc, char **argv)
     opciones.semilla = 0;
     for (int i = 1; i < argc; i++) {
         bool con_valor = i + 1 < argc;
-        if (!strcmp(argv[i], "--seed") && con_valor)
+        if (!strcmp(argv[i], "--semilla") && con_valor)
             opciones.semilla = strtoull(argv[++i], nullptr, 10);
-        else if (!strcmp(argv[i], "--stop") && con_valor)
+        else if (!strcmp(argv[i], "--hasta") && con_valor)
             opciones.parar = strtol(argv[++i], nullptr, 10);
         else if (!strcmp(argv[i], "--mensajes") && con_valor)
             opciones.mensajes = strtol(argv[++i], nullptr, 10);
         else if (!strcmp(argv[i], "--vueltas") && con_valor)
             opciones.vueltas = atoi(argv[++i]);
-        else if (!strcmp(argv[i], "--soak"))
-            opciones.soak = true;
-        else if (!strcmp(argv[i], "--solo-soak"))
-            opciones.solo_soak = true;
+        else if (!strcmp(argv[i], "--recorrido"))
+            opciones.recorrido = true;
+        else if (!strcmp(argv[i], "--solo-recorrido"))
+            opciones.solo_recorrido = true;
         else {
-            fprintf(stderr, "Uso: abusar [--seed S] [--stop N] [--mensajes M] [--soak] [--solo-soak] [--vueltas R]\n");
+            fprintf(stderr, "Uso: abusar [--semilla S] [--hasta N] [--mensajes M] [--recorrido] [--solo-recorrido] [--vueltas R]\n");
             return 2;
         }
     }
-    // Without a seed, one from the clock; it is printed, so the run can be
+    // Without a starting number, one from the clock; it is printed, so the run can be
     // repeated.
     if (opciones.semilla == 0)
         opciones.semilla = (unsigned long long)GetTickCount64() * 2654435761ull % 1000000007ull + 1;

@@ -1,5 +1,5 @@
 // The abuse run: random messages to the real main window, chosen by a small
-// PRNG of its own so that a seed gives the same stream in every build, and the
+// PRNG of its own so that a starting number gives the same stream in every build, and the
 // program's promises checked after each one. See abuso.h.
 #include "abuso.h"
 #include "banco.h"
@@ -525,7 +525,7 @@ static std::string comprobar()
 
 static uint64_t semilla_en_curso;
 static long mensajes_en_curso;
-static bool en_soak;
+static bool en_recorrido;
 static volatile long indice_en_curso = -1;
 static volatile LONGLONG inicio_en_curso;
 static LARGE_INTEGER frecuencia;
@@ -539,15 +539,15 @@ static LONGLONG ahora()
 
 // How to replay a failure. The stream depends on the number of messages too
 // (the start values are taken again after a tenth of them, from the start
-// state). The soak has no --stop: its messages follow from the seed and the
+// state). The long run has no --hasta: its messages follow from the starting number and the
 // number of messages before it, and the whole command repeats it.
 static void repetir(long indice)
 {
-    if (en_soak)
-        printf("Repetir: bash tools/abusar.sh --seed %llu --mensajes %ld (the soak, after its messages)\n",
+    if (en_recorrido)
+        printf("Repetir: bash tools/abusar.sh --semilla %llu --mensajes %ld (the long run, after its messages)\n",
                (unsigned long long)semilla_en_curso, mensajes_en_curso);
     else
-        printf("Repetir: bash tools/abusar.sh --seed %llu --mensajes %ld --stop %ld\n",
+        printf("Repetir: bash tools/abusar.sh --semilla %llu --mensajes %ld --hasta %ld\n",
                (unsigned long long)semilla_en_curso, mensajes_en_curso, indice);
     fflush(stdout);
 }
@@ -623,7 +623,7 @@ static void enviar(HWND ventana, const Mensaje &m)
     // goes through it and otherwise every few messages, as a busy program
     // paints only when its queue runs dry: a paint after every message would
     // measure the painting, not the handling. A check after a message that
-    // left its effect in the queue fails at the emptying, and --stop names it.
+    // left its effect in the queue fails at the emptying, and --hasta names it.
     static int sin_vaciar;
     if (m.via != ENVIAR || ++sin_vaciar >= MENSAJES_POR_VACIADO) {
         sin_vaciar = 0;
@@ -769,7 +769,7 @@ static bool comparar(const char *cuando, const Consumo &inicio, const Consumo &a
     return true;
 }
 
-static bool ronda_soak(HWND ventana, long *indice, double *peor)
+static bool ronda_recorrido(HWND ventana, long *indice, double *peor)
 {
     for (int n = 0; n < NUMERO_LECCIONES; n++) {
         int antes = leccion_actual;
@@ -806,8 +806,8 @@ bool abusar(const Abuso &opciones)
 {
     QueryPerformanceFrequency(&frecuencia);
     semilla_en_curso = opciones.semilla;
-    mensajes_en_curso = opciones.solo_soak ? 0 : opciones.mensajes;
-    en_soak = false;
+    mensajes_en_curso = opciones.solo_recorrido ? 0 : opciones.mensajes;
+    en_recorrido = false;
     estado_azar = opciones.semilla;
     printf("Semilla %llu\n", (unsigned long long)opciones.semilla);
     fflush(stdout);
@@ -855,8 +855,8 @@ bool abusar(const Abuso &opciones)
         imprimir("Tras el arranque y el calentamiento", inicio);
 
     // The random messages. Their indices count from the first random one, so
-    // that --stop names the same message whatever the warm-up takes.
-    if (bien && !opciones.solo_soak) {
+    // that --hasta names the same message whatever the warm-up takes.
+    if (bien && !opciones.solo_recorrido) {
         LONGLONG t0 = ahora();
         int vueltas_del_curso = 0, lecciones_acabadas = 0;
         long total = opciones.parar >= 0 ? opciones.parar + 1 : opciones.mensajes;
@@ -910,15 +910,15 @@ bool abusar(const Abuso &opciones)
         }
     }
 
-    if (bien && (opciones.soak || opciones.solo_soak) && opciones.parar < 0) {
-        printf("Soak: %d vueltas al curso\n", opciones.vueltas);
-        en_soak = true;
+    if (bien && (opciones.recorrido || opciones.solo_recorrido) && opciones.parar < 0) {
+        printf("Recorrido: %d vueltas al curso\n", opciones.vueltas);
+        en_recorrido = true;
         // The first round is held to the start values; as after the warm-up,
         // the platform may give back some of it later, so each later round
         // is held to the values after the first.
         Consumo referencia = inicio;
         for (int r = 1; r <= opciones.vueltas && bien; r++) {
-            bien = ronda_soak(ventana, &indice, &peor);
+            bien = ronda_recorrido(ventana, &indice, &peor);
             char cuando[32];
             snprintf(cuando, sizeof cuando, "Vuelta %d", r);
             Consumo ahora_mismo = medir_en_calma();
