@@ -2,6 +2,7 @@
 #include "screen/teclas.h"
 #include "screen/controles.h"
 #include "app/estado.h"
+#include <algorithm>
 
 const Tecla *buscar_tecla(unsigned char c)
 {
@@ -29,6 +30,22 @@ void colocar_celdas()
     }
 }
 
+// A hidden guide picture covers nothing, so nothing under it needs repainting
+// when it appears, and a bitmap picture draws every pixel of its own: it is
+// shown without the platform's frame and background passes, and paints once.
+// One already shown leaves its old place uncovered, which the platform
+// repaints.
+static void mostrar_imagen(HWND imagen, int x, int y, int ancho_imagen, int alto_imagen)
+{
+    if (IsWindowVisible(imagen)) {
+        mover_control(imagen, x, y, ancho_imagen, alto_imagen);
+        return;
+    }
+    SetWindowPos(imagen, nullptr, x, y, ancho_imagen, alto_imagen,
+                 SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOREDRAW);
+    InvalidateRect(imagen, nullptr, FALSE);
+}
+
 // Even fingers are the left hand's, odd ones the right's.
 static int pulgar_opuesto(int dedo_anterior)
 {
@@ -43,9 +60,15 @@ void mostrar_guia(unsigned char c)
     // The space bar goes to the thumb of the hand that did not type last.
     int f = c == ' ' ? pulgar_opuesto(dedo) : tecla->dedo;
     dedo = f;
-    mover_control(imagen_tecla, teclado_x + tecla->x, teclado_y + tecla->y, ANCHO_TECLA, ALTO_TECLA);
-    mover_control(imagen_flecha, manos_x + tabla_flechas[f].x, manos_y + tabla_flechas[f].y,
-                  ANCHO_FLECHA, ALTO_FLECHA);
+    mostrar_imagen(imagen_tecla, teclado_x + tecla->x, teclado_y + tecla->y, ANCHO_TECLA, ALTO_TECLA);
+    mostrar_imagen(imagen_flecha, manos_x + tabla_flechas[f].x, manos_y + tabla_flechas[f].y,
+                   ANCHO_FLECHA, ALTO_FLECHA);
+}
+
+static void ocultar_sin_repintar(HWND imagen)
+{
+    SetWindowPos(imagen, nullptr, 0, 0, 0, 0,
+                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
 }
 
 // The key cell under the highlight, when one lies exactly beneath it.
@@ -72,9 +95,36 @@ static void ocultar_marca()
         ShowWindow(imagen_tecla, SW_HIDE);
         return;
     }
-    SetWindowPos(imagen_tecla, nullptr, 0, 0, 0, 0,
-                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-    InvalidateRect(celda, nullptr, TRUE);
+    ocultar_sin_repintar(imagen_tecla);
+    // A key cell fills its own background when it paints.
+    InvalidateRect(celda, nullptr, FALSE);
+}
+
+// The arrow points at a finger from above, so it lies on the hands picture
+// and, for the longer fingers, on the window's background just above it.
+// Taking it away repaints those two parts, the picture without a background
+// pass. After a resize the arrow may lie elsewhere; then the platform
+// repaints whatever it uncovers.
+static void ocultar_flecha()
+{
+    RECT flecha, manos;
+    GetWindowRect(imagen_flecha, &flecha);
+    GetWindowRect(imagen_manos, &manos);
+    if (flecha.left < manos.left || flecha.right > manos.right || flecha.bottom > manos.bottom ||
+        flecha.bottom <= manos.top || !IsWindowVisible(imagen_manos)) {
+        ShowWindow(imagen_flecha, SW_HIDE);
+        return;
+    }
+    ocultar_sin_repintar(imagen_flecha);
+    RECT sobre_manos = flecha;
+    sobre_manos.top = std::max(flecha.top, manos.top);
+    OffsetRect(&sobre_manos, -manos.left, -manos.top);
+    InvalidateRect(imagen_manos, &sobre_manos, FALSE);
+    if (flecha.top < manos.top) {
+        RECT encima = {flecha.left, flecha.top, flecha.right, manos.top};
+        MapWindowPoints(nullptr, ventana_principal, reinterpret_cast<POINT *>(&encima), 2);
+        InvalidateRect(ventana_principal, &encima, TRUE);
+    }
 }
 
 void ocultar_guia()
@@ -82,5 +132,5 @@ void ocultar_guia()
     ocultar_marca();
     // A second release (Shift after its letter) finds the guide already gone.
     if (IsWindowVisible(imagen_flecha))
-        ShowWindow(imagen_flecha, SW_HIDE);
+        ocultar_flecha();
 }

@@ -88,6 +88,8 @@ TEST_F(Ventana, LaPantallaSigueALaPractica)
     teclear(ventana, '#');
     teclear(ventana, '#');
     comprobar_pantalla(ventana, "letras bien y mal");
+    // Nobody edits the panes, so they keep no undo steps of the colours.
+    EXPECT_FALSE(SendMessageA(panel_leccion, EM_CANUNDO, 0, 0));
 
     // The guide still shown when the keys are laid out again: a letter held
     // while Shift goes down, and a size report that moves nothing.
@@ -126,7 +128,13 @@ static void dar_tamanio_cliente(HWND ventana, int ancho_cliente, int alto_client
 
 TEST_F(Ventana, LaPantallaSigueAlTamanio)
 {
+    // A key held across the resize: its guide stays where it was, away from
+    // the pictures that moved, and its release uncovers that place.
+    pulsar(ventana, 'U');
+    escribir_caracter(ventana, 'u');
     dar_tamanio_cliente(ventana, 900, 620);
+    esperar_pinturas();
+    soltar(ventana, 'U');
     comprobar_pantalla(ventana, "agrandada");
     dar_tamanio_cliente(ventana, 722, 446);
     comprobar_pantalla(ventana, "vuelta a 722 x 446");
