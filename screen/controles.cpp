@@ -30,10 +30,6 @@ void crear_controles(HWND ventana)
     const DWORD panel = WS_CHILD | WS_VSCROLL | ES_MULTILINE;
     panel_leccion = crear_hijo(ventana, "RichEdit20A", nullptr, panel);
     panel_estadisticas = crear_hijo(ventana, "RichEdit20A", nullptr, panel);
-    // Nobody edits the panes: without undo steps, the colour of every typed
-    // letter does not keep a copy of the format it replaced.
-    SendMessageA(panel_leccion, EM_SETUNDOLIMIT, 0, 0);
-    SendMessageA(panel_estadisticas, EM_SETUNDOLIMIT, 0, 0);
     crear_botones(ventana);
 
     // Stacking, top first: the highlight over its key cell, the arrow over the
