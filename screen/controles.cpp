@@ -17,37 +17,24 @@ static HWND crear_hijo(HWND ventana, const char *clase, const char *texto, DWORD
                            hInstance, nullptr);
 }
 
+// Siblings are stacked in the order of their creation, the first on top, so
+// the order below is the stacking: the highlight over its key cell, the arrow
+// over the hands, the cells over the keyboard, the lesson pane at the bottom.
+// Later moves keep it.
 void crear_controles(HWND ventana)
 {
     const DWORD imagen_visible = WS_CHILD | WS_VISIBLE | SS_BITMAP | WS_CLIPSIBLINGS;
     const DWORD imagen_oculta = WS_CHILD | SS_BITMAP;
-    imagen_teclado = crear_hijo(ventana, "static", "bmpteclado", imagen_visible);
-    imagen_manos = crear_hijo(ventana, "static", "bmpmanos", imagen_visible);
-    imagen_logo = crear_hijo(ventana, "static", "bmplogo", imagen_visible);
     imagen_tecla = crear_hijo(ventana, "static", "bmptecla", imagen_oculta);
     imagen_flecha = crear_hijo(ventana, "static", "bmpflecha", imagen_oculta);
     crear_celdas(ventana);
+    imagen_teclado = crear_hijo(ventana, "static", "bmpteclado", imagen_visible);
+    imagen_manos = crear_hijo(ventana, "static", "bmpmanos", imagen_visible);
+    imagen_logo = crear_hijo(ventana, "static", "bmplogo", imagen_visible);
     const DWORD panel = WS_CHILD | WS_VSCROLL | ES_MULTILINE;
-    panel_leccion = crear_hijo(ventana, "RichEdit20A", nullptr, panel);
     panel_estadisticas = crear_hijo(ventana, "RichEdit20A", nullptr, panel);
     crear_botones(ventana);
-
-    // Stacking, top first: the highlight over its key cell, the arrow over the
-    // hands, the cells over the keyboard. Set once here; later moves keep it.
-    HWND encima = imagen_tecla;
-    SetWindowPos(imagen_tecla, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    HWND orden[2 + TECLAS + 2];
-    int n = 0;
-    orden[n++] = imagen_flecha;
-    for (int i = 0; i < TECLAS; i++)
-        orden[n++] = celdas_tecla[i];
-    orden[n++] = imagen_teclado;
-    orden[n++] = imagen_manos;
-    for (int i = 0; i < n; i++) {
-        SetWindowPos(orden[i], encima, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        encima = orden[i];
-    }
-    SetWindowPos(panel_leccion, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    panel_leccion = crear_hijo(ventana, "RichEdit20A", nullptr, panel);
 }
 
 void crear_botones(HWND ventana)
