@@ -52,6 +52,16 @@ void crear_botones(HWND ventana)
 // counts as painted and stays wrong on screen.
 void mover_control(HWND control, int x, int y, int ancho_control, int alto_control)
 {
+    // A child already shown at that place is left alone: every Shift and Caps
+    // Lock lays the window out again with nothing moving, and each request to
+    // the platform costs as much as the move itself.
+    RECT actual;
+    if ((GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE) && GetWindowRect(control, &actual)) {
+        MapWindowPoints(nullptr, ventana_principal, reinterpret_cast<POINT *>(&actual), 2);
+        if (actual.left == x && actual.top == y && actual.right - actual.left == ancho_control &&
+            actual.bottom - actual.top == alto_control)
+            return;
+    }
     SetWindowPos(control, nullptr, x, y, ancho_control, alto_control,
                  SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
