@@ -25,11 +25,8 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-bash "$raiz/tools/preparar.sh"
-echo "Compilando en $obra ..."
-cmake -S "$raiz" -B "$obra" -DCMAKE_TOOLCHAIN_FILE="$raiz/cmake/mingw-w64-x86_64.cmake" \
-      -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$obra" --target pulsafina ventana_desnuda leer_paneles -j"$(nproc)" >/dev/null
+. "$raiz/tools/wine.sh"
+compilar_para_medir "$obra"
 
 xvfb_pid=""
 servidor_pid=""
@@ -43,7 +40,6 @@ terminar() {
 datos="$(mktemp -d)"
 trap terminar EXIT
 
-. "$raiz/tools/wine.sh"
 pantalla_propia
 echo "Preparando el prefijo de Wine de la medida ..."
 preparar_prefijo "$obra/wine"

@@ -22,13 +22,9 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-bash "$raiz/tools/preparar.sh"
-echo "Compilando en $obra ..."
-cmake -S "$raiz" -B "$obra" -DCMAKE_TOOLCHAIN_FILE="$raiz/cmake/mingw-w64-x86_64.cmake" \
-      -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$obra" --target pulsafina ventana_desnuda leer_paneles -j"$(nproc)" >/dev/null
-
 . "$raiz/tools/wine.sh"
+compilar_para_medir "$obra"
+
 registro="$(mktemp)"
 programa_pid=""
 banco_privado "$obra/wine-peticiones"

@@ -67,3 +67,15 @@ anotar_direcciones() {
     wine reg add "$clave" /ve /d "\"$anotador\" \"%1\"" /f >/dev/null 2>&1
   done
 }
+
+# Builds the program, the bare window and the pane reader of the benchmark
+# commands into $1, after setting up what they need.
+compilar_para_medir() {
+  local fuente
+  fuente="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+  bash "$fuente/tools/preparar.sh"
+  echo "Compilando en $1 ..."
+  cmake -S "$fuente" -B "$1" -DCMAKE_TOOLCHAIN_FILE="$fuente/cmake/mingw-w64-x86_64.cmake" \
+        -DBUILD_TESTING=OFF >/dev/null
+  cmake --build "$1" --target pulsafina ventana_desnuda leer_paneles -j"$(nproc)" >/dev/null
+}
