@@ -11,7 +11,6 @@
 #include "screen/teclas.h"
 #include "options/colores.h"
 #include <psapi.h>
-#include <tlhelp32.h>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -355,25 +354,9 @@ static Consumo medir()
 // until the recorder it started has ended (over a MiB of them under Wine):
 // the figures are read once every child of this process has ended and they
 // have then stayed the same for half a second.
-static void esperar_hijos()
-{
-    HANDLE procesos = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 proceso = {};
-    proceso.dwSize = sizeof proceso;
-    for (BOOL hay = Process32First(procesos, &proceso); hay; hay = Process32Next(procesos, &proceso)) {
-        HANDLE hijo = proceso.th32ParentProcessID == GetCurrentProcessId()
-                          ? OpenProcess(SYNCHRONIZE, FALSE, proceso.th32ProcessID) : nullptr;
-        if (hijo) {
-            WaitForSingleObject(hijo, 30000);
-            CloseHandle(hijo);
-        }
-    }
-    CloseHandle(procesos);
-}
-
 static Consumo medir_en_calma()
 {
-    esperar_hijos();
+    esperar_procesos_hijos();
     Consumo anterior = medir();
     int iguales = 0;
     for (int intento = 0; intento < 100 && iguales < 5; intento++) {

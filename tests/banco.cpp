@@ -2,6 +2,7 @@
 #include "app/ventana.h"
 #include "app/estado.h"
 #include <richedit.h>
+#include <tlhelp32.h>
 
 HWND arrancar()
 {
@@ -89,4 +90,23 @@ RECT rectangulo_de(HWND control)
 void redimensionar(HWND ventana, int ancho_cliente, int alto_cliente)
 {
     SendMessageA(ventana, WM_SIZE, SIZE_RESTORED, MAKELPARAM(ancho_cliente, alto_cliente));
+}
+
+std::string esperar_procesos_hijos()
+{
+    std::string sin_terminar;
+    HANDLE procesos = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 proceso = {};
+    proceso.dwSize = sizeof proceso;
+    for (BOOL hay = Process32First(procesos, &proceso); hay; hay = Process32Next(procesos, &proceso)) {
+        HANDLE hijo = proceso.th32ParentProcessID == GetCurrentProcessId()
+                          ? OpenProcess(SYNCHRONIZE, FALSE, proceso.th32ProcessID) : nullptr;
+        if (hijo) {
+            if (WaitForSingleObject(hijo, 30000) != WAIT_OBJECT_0 && sin_terminar.empty())
+                sin_terminar = proceso.szExeFile;
+            CloseHandle(hijo);
+        }
+    }
+    CloseHandle(procesos);
+    return sin_terminar;
 }

@@ -31,5 +31,8 @@ COLORREF color_en(int indice);
 RECT rectangulo_de(HWND control);
 // Sends WM_SIZE with a client size as the platform would report it.
 void redimensionar(HWND ventana, int ancho_cliente, int alto_cliente);
+// Waits up to 30 s for each child process of this one to end. Returns the
+// name of the first that had not ended, or "" when all had.
+std::string esperar_procesos_hijos();
 
 #endif

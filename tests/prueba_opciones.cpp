@@ -4,7 +4,6 @@
 #include "pantalla.h"
 #include "app/estado.h"
 #include <colordlg.h>
-#include <tlhelp32.h>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -319,18 +318,7 @@ static std::string archivo_direcciones()
 // ended, all the addresses are written.
 static std::string paginas_abiertas()
 {
-    HANDLE procesos = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 proceso = {};
-    proceso.dwSize = sizeof proceso;
-    for (BOOL hay = Process32First(procesos, &proceso); hay; hay = Process32Next(procesos, &proceso)) {
-        HANDLE hijo = proceso.th32ParentProcessID == GetCurrentProcessId()
-                          ? OpenProcess(SYNCHRONIZE, FALSE, proceso.th32ProcessID) : nullptr;
-        if (hijo) {
-            EXPECT_EQ(WaitForSingleObject(hijo, 30000), WAIT_OBJECT_0) << proceso.szExeFile;
-            CloseHandle(hijo);
-        }
-    }
-    CloseHandle(procesos);
+    EXPECT_EQ(esperar_procesos_hijos(), "");
     std::ifstream archivo(archivo_direcciones(), std::ios::binary);
     std::string leido((std::istreambuf_iterator<char>(archivo)), std::istreambuf_iterator<char>());
     archivo.close();
