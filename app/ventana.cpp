@@ -70,6 +70,7 @@ static void crear(HWND ventana)
 {
     ventana_principal = ventana;
     crear_controles(ventana);
+    colocar_paneles_antes_del_texto(ventana);
     mostrar_introduccion(leccion_actual);
     actualizar_estadisticas();
     temporizador = SetTimer(ventana, ID_TEMPORIZADOR, 1000, nullptr);

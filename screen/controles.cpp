@@ -66,21 +66,46 @@ void mover_control(HWND control, int x, int y, int ancho_control, int alto_contr
                  SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
-void colocar_controles()
+// The places of the pictures for a client area of ancho x alto.
+static void calcular_lugares()
 {
     int sobrante = (ancho - (ANCHO_TECLADO + ANCHO_MANOS)) / 2;
     teclado_x = sobrante / 2;
     teclado_y = alto - ALTO_TECLADO;
-    mover_control(imagen_teclado, teclado_x, teclado_y, ANCHO_TECLADO, ALTO_TECLADO);
     manos_x = sobrante + teclado_x + ANCHO_TECLADO;
     manos_y = alto - ALTO_MANOS;
-    mover_control(imagen_manos, manos_x, manos_y, ANCHO_MANOS, ALTO_MANOS);
     logo_x = manos_x + 25;
-    mover_control(imagen_logo, logo_x, 20, ANCHO_LOGO, ALTO_LOGO);
-    colocar_celdas();
+}
+
+static void colocar_paneles()
+{
     mover_control(panel_leccion, teclado_x, 35, ANCHO_TECLADO, alto - 193);
     mover_control(panel_estadisticas, manos_x, (alto - 383) / 2 + 30,
                   ANCHO_PANEL_ESTADISTICAS, ALTO_PANEL_ESTADISTICAS);
+}
+
+// A pane wraps its text at its own width. Placed before their first text,
+// the panes wrap it once, instead of a character per line at no width and
+// then again at the first layout, which then finds them in place.
+void colocar_paneles_antes_del_texto(HWND ventana)
+{
+    RECT cliente;
+    if (!GetClientRect(ventana, &cliente))
+        return;
+    ancho = cliente.right;
+    alto = cliente.bottom;
+    calcular_lugares();
+    colocar_paneles();
+}
+
+void colocar_controles()
+{
+    calcular_lugares();
+    mover_control(imagen_teclado, teclado_x, teclado_y, ANCHO_TECLADO, ALTO_TECLADO);
+    mover_control(imagen_manos, manos_x, manos_y, ANCHO_MANOS, ALTO_MANOS);
+    mover_control(imagen_logo, logo_x, 20, ANCHO_LOGO, ALTO_LOGO);
+    colocar_celdas();
+    colocar_paneles();
     for (int i = 0; i < BOTONES; i++)
         mover_control(botones_leccion[i], teclado_x + LADO_BOTON * i + 5, 10, LADO_BOTON, LADO_BOTON);
 }

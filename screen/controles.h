@@ -15,6 +15,7 @@ const int ALTO_AMPLIADO = 500;
 void crear_controles(HWND ventana);
 void crear_botones(HWND ventana);
 void colocar_controles();
+void colocar_paneles_antes_del_texto(HWND ventana);
 // Moves, sizes and shows a child, keeping its place in the stacking order;
 // the child is painted afresh at its new place.
 void mover_control(HWND control, int x, int y, int ancho_control, int alto_control);
