@@ -33,6 +33,8 @@ void colocar_celdas()
 // A hidden guide picture covers nothing, so nothing under it needs repainting
 // when it appears, and a bitmap picture draws every pixel of its own: it is
 // shown without the platform's frame and background passes, and paints once.
+// Such a move invalidates nothing, so there is no erasing for the platform to
+// do at once either (SWP_DEFERERASE spares it asking).
 // One already shown leaves its old place uncovered, which the platform
 // repaints.
 static void mostrar_imagen(HWND imagen, int x, int y, int ancho_imagen, int alto_imagen)
@@ -42,7 +44,7 @@ static void mostrar_imagen(HWND imagen, int x, int y, int ancho_imagen, int alto
         return;
     }
     SetWindowPos(imagen, nullptr, x, y, ancho_imagen, alto_imagen,
-                 SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOREDRAW);
+                 SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOREDRAW | SWP_DEFERERASE);
     InvalidateRect(imagen, nullptr, FALSE);
 }
 
@@ -68,7 +70,7 @@ void mostrar_guia(unsigned char c)
 static void ocultar_sin_repintar(HWND imagen)
 {
     SetWindowPos(imagen, nullptr, 0, 0, 0, 0,
-                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_DEFERERASE);
 }
 
 // The key cell under the highlight, when one lies exactly beneath it.
