@@ -104,9 +104,11 @@ static void ocultar_marca()
 
 // The arrow points at a finger from above, so it lies on the hands picture
 // and, for the longer fingers, on the window's background just above it.
-// Taking it away repaints those two parts, the picture without a background
-// pass. After a resize the arrow may lie elsewhere; then the platform
-// repaints whatever it uncovers.
+// Taking it away repaints the picture's part without a background pass, and
+// fills the strip above at once with the window's own brush: a paint of the
+// whole window would do no more there, at the cost of a second paint message.
+// After a resize the arrow may lie elsewhere; then the platform repaints
+// whatever it uncovers.
 static void ocultar_flecha()
 {
     RECT flecha, manos;
@@ -125,7 +127,12 @@ static void ocultar_flecha()
     if (flecha.top < manos.top) {
         RECT encima = {flecha.left, flecha.top, flecha.right, manos.top};
         MapWindowPoints(nullptr, ventana_principal, reinterpret_cast<POINT *>(&encima), 2);
-        InvalidateRect(ventana_principal, &encima, TRUE);
+        HDC contexto = GetDCEx(ventana_principal, nullptr, DCX_CACHE | DCX_CLIPCHILDREN);
+        if (contexto) {
+            FillRect(contexto, &encima,
+                     reinterpret_cast<HBRUSH>(GetClassLongPtrA(ventana_principal, GCLP_HBRBACKGROUND)));
+            ReleaseDC(ventana_principal, contexto);
+        }
     }
 }
 
