@@ -6,6 +6,11 @@ set -euo pipefail
 
 paquetes=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           wine wine64 xvfb xauth googletest
+          # Wine's own fonts and the metric-compatible ones, which apt installs
+          # with wine unless told not to, as here: without them Wine draws the
+          # panes' text in whatever sans font it finds, DejaVu on Debian, whose
+          # shaping tables cost a practice keystroke half as much again
+          fonts-wine fonts-liberation
           # the desktop tests: a window manager, X queries, the menu entry's checker
           openbox xdotool x11-utils desktop-file-utils
           # the static analysis of the program's sources
