@@ -16,6 +16,10 @@ wineserver -p >/dev/null 2>&1
 # processes (services, the desktop); started here, they hold no test's output
 # open, which would keep CTest waiting for that test to end.
 wine "$obra/tests/pulsafina_pruebas.exe" --gtest_filter=Ventana.LosBotonesTienenSusNumeros >/dev/null 2>&1 || true
+# The desktop closes a second after its last program leaves it, and a test
+# that then starts slowly would start it again as its own child: this one
+# stays on it until the wineserver is stopped at the end.
+wine "$obra/tests/sostener_escritorio.exe" >/dev/null 2>&1 &
 
 anotar_direcciones "$obra/tests/anotar_direccion.exe"
 
