@@ -68,8 +68,11 @@ set(CPACK_PACKAGE_DESCRIPTION
     "que se ejecuta con Wine, en una carpeta de Wine propia de cada usuario.")
 string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "wine, wine64")
-# xdpyinfo lets the launcher tell a display that does not answer.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "x11-utils")
+# xdpyinfo lets the launcher tell a display that does not answer. Wine's own
+# fonts and the metric-compatible ones come with wine unless recommended
+# packages are turned off; they give the panes the font that the program is
+# drawn and measured with.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "x11-utils, fonts-wine, fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The exe is x86-64 code, run by the 64-bit Wine.
