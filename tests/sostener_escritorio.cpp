@@ -2,8 +2,8 @@
 // closes a desktop one second after its last program has left it; the next
 // test to start then starts Wine's desktop process again, as its own child,
 // and a test that waits for its children would wait for that one too. This
-// program stays on the desktop, with a window of the desktop's that nobody
-// sees, until tools/probar.sh ends it.
+// program's thread joins the desktop through a message-only window, which
+// nobody sees, and stays until tools/probar.sh stops the wineserver.
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
