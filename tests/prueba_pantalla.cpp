@@ -88,6 +88,8 @@ TEST_F(Ventana, LaPantallaSigueALaPractica)
     teclear(ventana, '#');
     teclear(ventana, '#');
     comprobar_pantalla(ventana, "letras bien y mal");
+    // The colours are kept as formats, with no undo steps behind them.
+    EXPECT_FALSE(SendMessageA(panel_leccion, EM_CANUNDO, 0, 0));
 
     // The guide still shown when the keys are laid out again: a letter held
     // while Shift goes down, and a size report that moves nothing.
