@@ -17,23 +17,34 @@ const unsigned char rotulos_mayusculas[TECLAS] = {
     0xBF, '*', ';', ':', '_', 0xD1,                                 // inverted ?, capital n tilde
 };
 
+// Cell i's label in the given set, as a one-character text.
+static void rotulo(int i, bool en_minusculas, char texto[2])
+{
+    texto[0] = (char)(en_minusculas ? rotulos_minusculas : rotulos_mayusculas)[i];
+    texto[1] = 0;
+}
+
 void crear_celdas(HWND ventana)
 {
-    // The cells lie under the highlight, so they clip their siblings.
-    for (int i = 0; i < TECLAS; i++)
-        celdas_tecla[i] = CreateWindowExA(0, "static", nullptr, WS_CHILD | SS_CENTER | WS_CLIPSIBLINGS,
-                                          0, 0, 0, 0, ventana, (HMENU)0, hInstance, nullptr);
     // Caps Lock may already be on: read its toggle once, then follow the keys.
     if (GetKeyState(VK_CAPITAL) & 1)
         minusculas = false;
-    rotular_celdas(minusculas);
+    // Each cell is created with its label, which spares the platform one
+    // request per cell at start-up. The cells lie under the highlight, so
+    // they clip their siblings.
+    for (int i = 0; i < TECLAS; i++) {
+        char texto[2];
+        rotulo(i, minusculas, texto);
+        celdas_tecla[i] = CreateWindowExA(0, "static", texto, WS_CHILD | SS_CENTER | WS_CLIPSIBLINGS,
+                                          0, 0, 0, 0, ventana, (HMENU)0, hInstance, nullptr);
+    }
 }
 
 void rotular_celdas(bool en_minusculas)
 {
-    const unsigned char *rotulos = en_minusculas ? rotulos_minusculas : rotulos_mayusculas;
     for (int i = 0; i < TECLAS; i++) {
-        char texto[2] = {(char)rotulos[i], 0};
+        char texto[2];
+        rotulo(i, en_minusculas, texto);
         SetWindowTextA(celdas_tecla[i], texto);
     }
 }
