@@ -31,8 +31,10 @@ compilar_para_medir "$obra"
 xvfb_pid=""
 servidor_pid=""
 programa_pid=""
+vigia_pid=""
 terminar() {
   [ -n "$programa_pid" ] && kill "$programa_pid" >/dev/null 2>&1 || true
+  [ -n "$vigia_pid" ] && kill "$vigia_pid" >/dev/null 2>&1 || true
   [ -n "$servidor_pid" ] && WINEPREFIX="$obra/wine" wineserver -k >/dev/null 2>&1 || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1 || true
   rm -rf "$datos"
@@ -66,17 +68,30 @@ kb() { awk -v c="$2" '$1 == c":" {print $2}' "$1"; }
 
 # Starts an exe and waits for its window to be mapped. Sets programa_pid and
 # arranque (ms from start to the mapped window).
+# The map is told by the X server to a client that waits on the root window
+# (xev), the moment it happens. Asking again and again with a new client
+# would load the machine while the program starts, the more so the longer it
+# takes, and would blur the figure of whichever program has more to do.
 lanzar() {
-  local exe="$1" titulo="$2" t0
-  t0="$(ahora_ms)"
+  local exe="$1" titulo="$2" t0 mapa="$datos/mapa"
+  rm -f "$mapa" "$datos/vigia"
+  { xev -root -event substructure 2>/dev/null & echo $! >"$datos/vigia"; wait; } |
+    { grep -q -m1 MapNotify && date +%s%N >"$mapa"; } &
+  until [ -s "$datos/vigia" ]; do sleep 0.01; done
+  vigia_pid="$(cat "$datos/vigia")"
+  sleep 0.2   # time for xev to select the events
+  t0="${EPOCHREALTIME/./}"   # microseconds, read without starting a process
   wine "$exe" >/dev/null 2>&1 &
   programa_pid=$!
-  until xdotool search --onlyvisible --name "^$titulo\$" >/dev/null 2>&1; do
+  until [ -s "$mapa" ] && xdotool search --onlyvisible --name "^$titulo\$" >/dev/null 2>&1; do
     kill -0 "$programa_pid" 2>/dev/null || { echo "$exe terminó sin abrir su ventana" >&2; exit 1; }
-    [ $(( $(ahora_ms) - t0 )) -lt 30000 ] || { echo "$exe no abrió su ventana en 30 s" >&2; xwininfo -root -children >&2; exit 1; }
-    sleep 0.005
+    [ $(( ${EPOCHREALTIME/./} - t0 )) -lt 30000000 ] || { echo "$exe no abrió su ventana en 30 s" >&2; xwininfo -root -children >&2; exit 1; }
+    sleep 0.01
   done
-  arranque=$(( $(ahora_ms) - t0 ))
+  kill "$vigia_pid" 2>/dev/null || true
+  vigia_pid=""
+  arranque=$(( ($(cat "$mapa") / 1000 - t0) / 1000 ))
+  t0=$(( t0 / 1000 ))
   ventana_x="$(xdotool search --onlyvisible --name "^$titulo\$" | head -n1)"
   local resto=$(( 3000 - ($(ahora_ms) - t0) ))
   [ "$resto" -gt 0 ] && sleep "$(awk -v r="$resto" 'BEGIN{print r / 1000}')"
@@ -132,13 +147,17 @@ cerrar "Pulsafina - Norvedo Software"
 letras_izquierda="$(texto_repetido "asdfg " "$teclas")"
 
 # The resident memory after the rest of the lesson, typed at the same pace,
-# against the figure 3 s after start; the bare window takes the same keys.
+# against the figure 3 s after start, and against the figure once the c had
+# put the practice in the pane (antes_de_escribir): the first tells the whole
+# lesson, the second the typing alone. The bare window takes the same keys.
 # Keys sent faster than a program takes them pile up in Xlib's event queue,
 # and the first key loads Xlib's keyboard map: growth that any window shows,
 # which the bare window's figure tells apart.
 anotar_crecimiento() {   # $1 the program's name in the table
+  local final
   xdotool type --delay 20 "${practica:$teclas}"; sleep 0.5
-  echo "crecimiento:$1 $(( $(kb "/proc/$programa_pid/status" VmRSS) - residente ))" >>"$registro"
+  final="$(kb "/proc/$programa_pid/status" VmRSS)"
+  echo "crecimiento:$1 $(( final - residente )) $(( final - antes_de_escribir ))" >>"$registro"
 }
 
 # One mode of one build of Pulsafina: $1 the exe, $2 its name in the table.
@@ -149,6 +168,7 @@ medir_pulsafina() {
       teclear "$letras_izquierda" ;;
     correctas)
       xdotool type --delay 20 c; sleep 0.3
+      antes_de_escribir="$(kb "/proc/$programa_pid/status" VmRSS)"
       [ "$(leer leccion | tr -d '\r\n')" = "$practica" ] || { echo "La c no empezó la práctica de la lección 1" >&2; exit 1; }
       teclear "${practica:0:$teclas}"
       [ "$(cifra Aciertos)" = "$teclas" ] || { echo "No llegaron $teclas aciertos: $(estadistica)" >&2; exit 1; } ;;
@@ -166,6 +186,7 @@ for ronda in $(seq "$rondas"); do
   echo "Ronda $ronda de $rondas ..."
   for modo in introduccion correctas incorrectas; do
     lanzar "$desnuda" "Ventana desnuda"
+    antes_de_escribir="$residente"
     teclear "$letras_izquierda"
     anotar desnuda
     [ "$modo" != correctas ] || anotar_crecimiento desnuda
@@ -188,7 +209,7 @@ awk '
     n = 0; for (i = 1; i <= total[clave]; i++) v[++n] = valor[clave, i, col]
     orden(v, n); return (n % 2) ? v[(n+1)/2] : (v[n/2] + v[n/2+1]) / 2
   }
-  $1 ~ /^crecimiento:/ { p = substr($1, 13); crec[p, ++ncrec[p]] = $2; next }
+  $1 ~ /^crecimiento:/ { p = substr($1, 13); ncrec[p]++; crec[p, ncrec[p]] = $2; escr[p, ncrec[p]] = $3; next }
   {
     clave = $1
     total[clave]++; i = total[clave]
@@ -224,7 +245,8 @@ awk '
       p = todos[q]
       if (!(p in ncrec)) continue
       n = 0; for (i = 1; i <= ncrec[p]; i++) v[++n] = crec[p, i]; orden(v, n)
-      printf "Crecimiento del residente de %s tras escribir una lección entera (kB): mín %d, mediana %d, máx %d\n", p, v[1], (n % 2) ? v[(n+1)/2] : (v[n/2] + v[n/2+1]) / 2, v[n]
+      n = 0; for (i = 1; i <= ncrec[p]; i++) w[++n] = escr[p, i]; orden(w, n)
+      printf "Crecimiento del residente de %s tras escribir una lección entera (kB): mín %d, mediana %d, máx %d; solo al escribirla, tras la c: mín %d, mediana %d, máx %d\n", p, v[1], (n % 2) ? v[(n+1)/2] : (v[n/2] + v[n/2+1]) / 2, v[n], w[1], (n % 2) ? w[(n+1)/2] : (w[n/2] + w[n/2+1]) / 2, w[n]
     }
   }' "$registro"
 echo "Tamaño de pulsafina.exe: $(( $(stat -c %s "$pulsafina") / 1024 )) KB"
