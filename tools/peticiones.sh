@@ -7,8 +7,9 @@
 #
 # Real keys go through the X server (xdotool) into a bare Win32 window and
 # into Pulsafina, introduction shown and practising, and the presses of Shift
-# into Pulsafina, with a wineserver that logs every request. --otro counts
-# another build of pulsafina.exe beside this one.
+# into Pulsafina, with a wineserver that logs every request; and the
+# requests of each program's whole start-up. --otro counts another build of
+# pulsafina.exe beside this one.
 set -euo pipefail
 raiz="$(cd "$(dirname "$0")/.." && pwd)"
 obra="${PULSAFINA_MEDIR:-$raiz/build-medir}"
@@ -41,7 +42,11 @@ sleep 0.5
 leer() { wine "$obra/tools/leer_paneles.exe" "$@" 2>/dev/null | tr -d '\r\n'; }
 peticiones() { grep -E '^[0-9a-f]+: [a-z_]+\(' "$registro" | grep -vcF ') = ' || true; }
 
+# Sets arranque to the requests of the start-up: from the launch until the
+# window has been shown, laid out and painted, and the program waits.
 lanzar() {   # $1 exe, $2 title
+  local antes
+  antes="$(peticiones)"
   wine "$1" >/dev/null 2>&1 &
   programa_pid=$!
   until xdotool search --onlyvisible --name "^$2\$" >/dev/null 2>&1; do
@@ -49,6 +54,7 @@ lanzar() {   # $1 exe, $2 title
     sleep 0.05
   done
   sleep 1.5
+  arranque=$(( $(peticiones) - antes ))
   xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "^$2\$" | head -n1)" >/dev/null 2>&1 || true
   sleep 0.3
 }
@@ -78,9 +84,12 @@ mayusculas=()
 for _ in $(seq "$teclas"); do mayusculas+=(shift); done
 titulo="Pulsafina - Norvedo Software"
 
-printf "%-12s %14s %14s %14s\n" "" "introducción" "practicando" "mayúsculas"
+# The first program of a fresh wineserver starts Wine's own services.
 lanzar "$obra/tools/ventana_desnuda.exe" "Ventana desnuda"
-printf "%-12s %14s\n" desnuda "$(contar "$teclas" type --delay 30 "$letras")"
+cerrar "Ventana desnuda"
+printf "%-12s %14s %14s %14s %14s\n" "" "introducción" "practicando" "mayúsculas" "arranque"
+lanzar "$obra/tools/ventana_desnuda.exe" "Ventana desnuda"
+printf "%-12s %14s %14s %14s %14s\n" desnuda "$(contar "$teclas" type --delay 30 "$letras")" "" "" "$arranque"
 cerrar "Ventana desnuda"
 
 contar_pulsafina() {   # $1 exe, $2 name
@@ -94,9 +103,10 @@ contar_pulsafina() {   # $1 exe, $2 name
   [ "$(leer | LC_ALL=C sed -n 's/.*Aciertos : \([0-9]*\).*/\1/p')" = "$teclas" ] ||
     { echo "No llegaron $teclas aciertos: $(leer)" >&2; exit 1; }
   mayus="$(contar "$teclas" key --delay 100 "${mayusculas[@]}")"
-  printf "%-12s %14s %14s %14s\n" "$2" "$intro" "$practica" "$mayus"
+  printf "%-12s %14s %14s %14s %14s\n" "$2" "$intro" "$practica" "$mayus" "$arranque"
   cerrar "$titulo"
 }
 contar_pulsafina "$obra/pulsafina.exe" pulsafina
 [ -z "$otro" ] || contar_pulsafina "$otro" otro
-echo "(peticiones al wineserver por tecla; en mayúsculas, por pulsación y suelta de Mayús)"
+echo "(peticiones al wineserver por tecla; en mayúsculas, por pulsación y suelta de Mayús;"
+echo " en el arranque, las de todo él, hasta que la ventana está pintada y espera)"
