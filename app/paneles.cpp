@@ -11,10 +11,73 @@ static void aplicar_formato(CHARRANGE *rango, DWORD mascara, WPARAM alcance)
     SendMessageA(panel_leccion, EM_SETCHARFORMAT, alcance, (LPARAM)&formato);
 }
 
+// The row of the lesson pane that holds character cp, across the whole pane:
+// from its top to the next row's, or to the pane's foot on the last row.
+static RECT fila_de(LONG cp)
+{
+    RECT fila;
+    GetClientRect(panel_leccion, &fila);
+    POINTL esta = {0, 0}, proxima = {0, 0};
+    SendMessageA(panel_leccion, EM_POSFROMCHAR, (WPARAM)&esta, cp);
+    fila.top = esta.y;
+    LONG linea = (LONG)SendMessageA(panel_leccion, EM_EXLINEFROMCHAR, 0, cp);
+    LONG siguiente = (LONG)SendMessageA(panel_leccion, EM_LINEINDEX, linea + 1, 0);
+    if (siguiente > cp) {
+        SendMessageA(panel_leccion, EM_POSFROMCHAR, (WPARAM)&proxima, siguiente);
+        if (proxima.y > esta.y)
+            fila.bottom = proxima.y;
+    }
+    return fila;
+}
+
+// After any change of format the pane repaints the whole paragraph, which is
+// the whole practice text, though one letter's colour is all that changed:
+// only that letter's row is left to repaint. Whatever was waiting to be
+// painted before still is; a scroll of the pane, which repaints what it
+// moves, is left to do its own painting.
 void pintar_caracter(COLORREF color)
 {
     formato.crTextColor = color;
+    RECT pendiente;
+    bool habia_pendiente = GetUpdateRect(panel_leccion, &pendiente, FALSE);
+    POINT antes = {0, 0}, despues = {0, 0};
+    SendMessageA(panel_leccion, EM_GETSCROLLPOS, 0, (LPARAM)&antes);
     aplicar_formato(&rango_actual, CFM_COLOR, SCF_SELECTION);
+    SendMessageA(panel_leccion, EM_GETSCROLLPOS, 0, (LPARAM)&despues);
+    if (antes.x != despues.x || antes.y != despues.y)
+        return;
+    RECT fila = fila_de(rango_actual.cpMin);
+    ValidateRect(panel_leccion, nullptr);
+    if (habia_pendiente)
+        InvalidateRect(panel_leccion, &pendiente, TRUE);
+    InvalidateRect(panel_leccion, &fila, TRUE);
+}
+
+// The pane lays a paragraph out again at every change of format, measuring
+// each run of equal format anew, and measures again what is left of a run
+// each time it breaks one across rows: for the one long run of an untyped
+// practice text that is several times the text per keystroke. Every other
+// word is given a revision author, which shows nothing without the revision
+// mark, so that no run is longer than a word.
+void separar_palabras(const char *texto)
+{
+    CHARFORMAT2A autor = {};
+    autor.cbSize = sizeof autor;
+    autor.dwMask = CFM_REVAUTHOR;
+    autor.bRevAuthor = 1;
+    CHARRANGE palabra = {0, 0};
+    bool impar = false;
+    for (LONG i = 0; texto[i]; i++) {
+        if (texto[i] != ' ' && texto[i + 1] != 0)
+            continue;
+        palabra.cpMax = i + 1;
+        if (impar) {
+            SendMessageA(panel_leccion, EM_EXSETSEL, 0, (LPARAM)&palabra);
+            SendMessageA(panel_leccion, EM_SETCHARFORMAT, SCF_SELECTION, (LPARAM)&autor);
+        }
+        impar = !impar;
+        palabra.cpMin = palabra.cpMax;
+    }
 }
 
 void pintar_resto()

@@ -10,9 +10,12 @@ const Leccion &leccion_elegida(int n)
     return lecciones[0];
 }
 
-static void poner_texto(const char *texto)
+// A practice text is split into runs of a word before anything is painted.
+static void poner_texto(const char *texto, bool para_escribir)
 {
     SetWindowTextA(panel_leccion, texto);
+    if (para_escribir)
+        separar_palabras(texto);
     pintar_resto();
     // Selecting up to the end scrolls the pane there; a new text is read
     // from its first line.
@@ -21,11 +24,11 @@ static void poner_texto(const char *texto)
 
 void mostrar_introduccion(int n)
 {
-    poner_texto(leccion_elegida(n).introduccion);
+    poner_texto(leccion_elegida(n).introduccion, false);
 }
 
 int cargar_practica(int n)
 {
-    poner_texto(leccion_elegida(n).practica);
+    poner_texto(leccion_elegida(n).practica, true);
     return GetWindowTextLengthA(panel_leccion);
 }

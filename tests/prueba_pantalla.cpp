@@ -4,6 +4,8 @@
 #include "pantalla.h"
 #include "app/estado.h"
 #include "screen/teclas.h"
+#include "app/paneles.h"
+#include "options/tamanio.h"
 #include <cstdio>
 
 static void pulsar(HWND ventana, WPARAM tecla, bool repeticion = false)
@@ -90,6 +92,23 @@ TEST_F(Ventana, LaPantallaSigueALaPractica)
     comprobar_pantalla(ventana, "letras bien y mal");
     // The colours are kept as formats, with no undo steps behind them.
     EXPECT_FALSE(SendMessageA(panel_leccion, EM_CANUNDO, 0, 0));
+    // Letters typed faster than the pane paints, across a row's end.
+    while (SendMessageA(panel_leccion, EM_EXLINEFROMCHAR, 0, posicion + 2) == 0)
+        teclear(ventana, (unsigned char)texto_practica[posicion]);
+    for (int i = 0; i < 4; i++)
+        escribir_caracter(ventana, (unsigned char)texto_practica[posicion]);
+    comprobar_pantalla(ventana, "letras sin pintar entre ellas");
+    // Large letters: the typing runs below the pane's foot and scrolls it.
+    aplicar_altura(TAMANIO_MAXIMO * 10);
+    comprobar_pantalla(ventana, "letras grandes");
+    POINT arriba = {0, 0}, abajo = {0, 0};
+    SendMessageA(panel_leccion, EM_GETSCROLLPOS, 0, (LPARAM)&arriba);
+    for (int i = 0; i < 40; i++)
+        teclear(ventana, (unsigned char)texto_practica[posicion]);
+    SendMessageA(panel_leccion, EM_GETSCROLLPOS, 0, (LPARAM)&abajo);
+    EXPECT_GT(abajo.y, arriba.y);
+    comprobar_pantalla(ventana, "letras grandes con la pagina corrida");
+    aplicar_altura(tamanio * 10);
 
     // The guide still shown when the keys are laid out again: a letter held
     // while Shift goes down, and a size report that moves nothing.
