@@ -57,26 +57,30 @@ void pintar_caracter(COLORREF color)
 // each run of equal format anew, and measures again what is left of a run
 // each time it breaks one across rows: for the one long run of an untyped
 // practice text that is several times the text per keystroke. Every other
-// word is given a revision author, which shows nothing without the revision
-// mark, so that no run is longer than a word.
-void separar_palabras(const char *texto)
+// row is given a revision author, which shows nothing without the revision
+// mark, so that no run is much longer than a row. Rows, not words: each of
+// these changes lays the paragraph out again, and the pane's heap grows with
+// their number. A pane too narrow for whole words would have a row per
+// letter, so only the first rows are split then.
+const int MAXIMO_SEPARACIONES = 32;
+
+void separar_filas()
 {
     CHARFORMAT2A autor = {};
     autor.cbSize = sizeof autor;
     autor.dwMask = CFM_REVAUTHOR;
     autor.bRevAuthor = 1;
-    CHARRANGE palabra = {0, 0};
-    bool impar = false;
-    for (LONG i = 0; texto[i]; i++) {
-        if (texto[i] != ' ' && texto[i + 1] != 0)
-            continue;
-        palabra.cpMax = i + 1;
-        if (impar) {
-            SendMessageA(panel_leccion, EM_EXSETSEL, 0, (LPARAM)&palabra);
-            SendMessageA(panel_leccion, EM_SETCHARFORMAT, SCF_SELECTION, (LPARAM)&autor);
-        }
-        impar = !impar;
-        palabra.cpMin = palabra.cpMax;
+    LONG filas = (LONG)SendMessageA(panel_leccion, EM_GETLINECOUNT, 0, 0);
+    LONG largo = GetWindowTextLengthA(panel_leccion);
+    for (LONG linea = 1, n = 0; linea < filas && n < MAXIMO_SEPARACIONES; linea += 2, n++) {
+        CHARRANGE fila = {(LONG)SendMessageA(panel_leccion, EM_LINEINDEX, linea, 0),
+                          (LONG)SendMessageA(panel_leccion, EM_LINEINDEX, linea + 1, 0)};
+        if (fila.cpMax < 0)
+            fila.cpMax = largo;
+        if (fila.cpMin < 0 || fila.cpMax <= fila.cpMin)
+            break;
+        SendMessageA(panel_leccion, EM_EXSETSEL, 0, (LPARAM)&fila);
+        SendMessageA(panel_leccion, EM_SETCHARFORMAT, SCF_SELECTION, (LPARAM)&autor);
     }
 }
 

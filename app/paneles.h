@@ -8,10 +8,10 @@
 // Paints the character at rango_actual in the given colour.
 void pintar_caracter(COLORREF color);
 
-// Gives every other word of the text just put into the lesson pane a format
-// that draws the same, so that the pane's runs are words, cheap to lay out
+// Gives every other row of the text just put into the lesson pane a format
+// that draws the same, so that the pane's runs are rows, cheap to lay out
 // again after each letter's colour.
-void separar_palabras(const char *texto);
+void separar_filas();
 
 // Paints from rango_actual.cpMax - 1 to the end of the text in color_normal:
 // the part of the lesson pane not yet typed.
