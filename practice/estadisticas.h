@@ -1,4 +1,5 @@
-// The statistics pane: six figures of the practice, written anew as a whole.
+// The statistics pane: six figures of the practice, formatted anew at each
+// update; the pane is given only the characters that changed.
 #ifndef PULSAFINA_ESTADISTICAS_H
 #define PULSAFINA_ESTADISTICAS_H
 

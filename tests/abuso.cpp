@@ -429,6 +429,13 @@ static LRESULT CALLBACK vigilar_estadisticas(HWND panel, UINT mensaje, WPARAM w,
                                  "\" instead of the format of the fields, \"" + formato_actual + "\"";
         escrito = nuevo;
     }
+    // A keystroke's update replaces only what changed, a piece at a time:
+    // once it is done, the pane must hold the whole format of the fields.
+    if (mensaje == EM_REPLACESEL) {
+        char formato_actual[256];
+        formatear_estadisticas(formato_actual, sizeof formato_actual);
+        escrito = formato_actual;
+    }
     return CallWindowProcA(proc_estadisticas, panel, mensaje, w, l);
 }
 
