@@ -63,6 +63,7 @@ void liberar_recursos()
     // Unregistered, the class can be registered again by a later start-up in
     // the same process.
     UnregisterClassA(CLASE_VENTANA, hInstance);
+    liberar_imagenes();
     FreeLibrary(modulo_richedit);
 }
 

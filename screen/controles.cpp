@@ -17,6 +17,39 @@ static HWND crear_hijo(HWND ventana, const char *clase, const char *texto, DWORD
                            hInstance, nullptr);
 }
 
+// Each picture is drawn from a memory DC that its bitmap is selected into at
+// every paint. A device bitmap, as a picture loads from its resource name,
+// costs that selection a query of the screen's format, three requests to the
+// window server under Wine on every paint of the highlight, the arrow and the
+// hands; a device-independent one costs none. So each picture is given a
+// device-independent copy of its own bitmap, which the program owns, and the
+// device bitmap that the picture loaded is deleted.
+const int IMAGENES = 5;
+static HBITMAP independientes[IMAGENES];
+
+static void independizar(HWND imagen, const char *nombre, int i)
+{
+    HBITMAP dib = static_cast<HBITMAP>(LoadImageA(hInstance, nombre, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!imagen || !dib) {
+        if (dib)
+            DeleteObject(dib);
+        return;
+    }
+    HANDLE cargada = reinterpret_cast<HANDLE>(SendMessageA(imagen, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(dib)));
+    if (cargada)
+        DeleteObject(cargada);
+    independientes[i] = dib;
+}
+
+void liberar_imagenes()
+{
+    for (HBITMAP &dib : independientes) {
+        if (dib)
+            DeleteObject(dib);
+        dib = nullptr;
+    }
+}
+
 // Siblings are stacked in the order of their creation, the first on top, so
 // the order below is the stacking: the highlight over its key cell, the arrow
 // over the hands, the cells over the keyboard, the lesson pane at the bottom.
@@ -31,6 +64,11 @@ void crear_controles(HWND ventana)
     imagen_teclado = crear_hijo(ventana, "static", "bmpteclado", imagen_visible);
     imagen_manos = crear_hijo(ventana, "static", "bmpmanos", imagen_visible);
     imagen_logo = crear_hijo(ventana, "static", "bmplogo", imagen_visible);
+    independizar(imagen_tecla, "bmptecla", 0);
+    independizar(imagen_flecha, "bmpflecha", 1);
+    independizar(imagen_teclado, "bmpteclado", 2);
+    independizar(imagen_manos, "bmpmanos", 3);
+    independizar(imagen_logo, "bmplogo", 4);
     const DWORD panel = WS_CHILD | WS_VSCROLL | ES_MULTILINE;
     panel_estadisticas = crear_hijo(ventana, "RichEdit20A", nullptr, panel);
     crear_botones(ventana);

@@ -13,6 +13,8 @@ const int ANCHO_AMPLIADO = 733;
 const int ALTO_AMPLIADO = 500;
 
 void crear_controles(HWND ventana);
+// Deletes the pictures' bitmaps once the window that shows them is destroyed.
+void liberar_imagenes();
 void crear_botones(HWND ventana);
 void colocar_controles();
 void colocar_paneles_antes_del_texto(HWND ventana);

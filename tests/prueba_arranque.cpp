@@ -4,6 +4,7 @@
 #include "app/ventana.h"
 #include "lessons/lecciones.h"
 #include "practice/estadisticas.h"
+#include "screen/teclas.h"
 #include <string>
 #include <utility>
 #include <vector>
@@ -37,6 +38,23 @@ TEST_F(Ventana, ArrancaEnLaLeccionUnoConLasCifrasACero)
     EXPECT_EQ(color_normal, 0u);
     EXPECT_EQ(color_fondo, 0x00FFFFFFu);
     EXPECT_EQ(color_en(0), color_normal);
+
+    // Each picture shows its own bitmap.
+    const struct {
+        HWND imagen;
+        int ancho, alto;
+    } dibujos[] = {
+        {imagen_teclado, ANCHO_TECLADO, ALTO_TECLADO}, {imagen_manos, ANCHO_MANOS, ALTO_MANOS},
+        {imagen_logo, ANCHO_LOGO, ALTO_LOGO},          {imagen_tecla, ANCHO_MARCA, ALTO_MARCA},
+        {imagen_flecha, ANCHO_FLECHA, ALTO_FLECHA},
+    };
+    for (const auto &d : dibujos) {
+        BITMAP bm = {};
+        HGDIOBJ dibujo = reinterpret_cast<HGDIOBJ>(SendMessageA(d.imagen, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        ASSERT_EQ(GetObjectA(dibujo, sizeof bm, &bm), (int)sizeof bm);
+        EXPECT_EQ(bm.bmWidth, d.ancho);
+        EXPECT_EQ(bm.bmHeight, d.alto);
+    }
 }
 
 TEST_F(Ventana, ElTemporizadorSoloCuentaLosTicsDelUno)
