@@ -102,6 +102,30 @@ static void ocultar_marca()
     InvalidateRect(celda, nullptr, FALSE);
 }
 
+// The window's DC leaves out, one by one, the children over a client area:
+// a cached DC that clipped the children by itself would stay tied to them,
+// and the platform would discard it at every show and hide of the guide,
+// which under Wine asks the window server for the screen's layout again.
+static void dejar_fuera(HDC contexto, HWND hijo, const RECT &zona)
+{
+    RECT lugar, comun;
+    if (!hijo || !IsWindowVisible(hijo) || !GetWindowRect(hijo, &lugar))
+        return;
+    MapWindowPoints(nullptr, ventana_principal, reinterpret_cast<POINT *>(&lugar), 2);
+    if (IntersectRect(&comun, &lugar, &zona))
+        ExcludeClipRect(contexto, comun.left, comun.top, comun.right, comun.bottom);
+}
+
+static void dejar_fuera_los_hijos(HDC contexto, const RECT &zona)
+{
+    for (HWND hijo : {imagen_teclado, imagen_manos, imagen_logo, imagen_tecla, panel_leccion, panel_estadisticas})
+        dejar_fuera(contexto, hijo, zona);
+    for (HWND celda : celdas_tecla)
+        dejar_fuera(contexto, celda, zona);
+    for (HWND boton : botones_leccion)
+        dejar_fuera(contexto, boton, zona);
+}
+
 // The arrow points at a finger from above, so it lies on the hands picture
 // and, for the longer fingers, on the window's background just above it.
 // Taking it away repaints the picture's part without a background pass, and
@@ -127,8 +151,9 @@ static void ocultar_flecha()
     if (flecha.top < manos.top) {
         RECT encima = {flecha.left, flecha.top, flecha.right, manos.top};
         MapWindowPoints(nullptr, ventana_principal, reinterpret_cast<POINT *>(&encima), 2);
-        HDC contexto = GetDCEx(ventana_principal, nullptr, DCX_CACHE | DCX_CLIPCHILDREN);
+        HDC contexto = GetDCEx(ventana_principal, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
         if (contexto) {
+            dejar_fuera_los_hijos(contexto, encima);
             FillRect(contexto, &encima,
                      reinterpret_cast<HBRUSH>(GetClassLongPtrA(ventana_principal, GCLP_HBRBACKGROUND)));
             ReleaseDC(ventana_principal, contexto);
