@@ -29,12 +29,11 @@ static HBITMAP independientes[IMAGENES];
 
 static void independizar(HWND imagen, const char *nombre, int i)
 {
-    HBITMAP dib = static_cast<HBITMAP>(LoadImageA(hInstance, nombre, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (!imagen || !dib) {
-        if (dib)
-            DeleteObject(dib);
+    if (!imagen)
         return;
-    }
+    HBITMAP dib = static_cast<HBITMAP>(LoadImageA(hInstance, nombre, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!dib)
+        return;
     HANDLE cargada = reinterpret_cast<HANDLE>(SendMessageA(imagen, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(dib)));
     if (cargada)
         DeleteObject(cargada);
