@@ -30,9 +30,28 @@ void colocar_celdas()
     }
 }
 
+// What the guide shows or uncovers is drawn at once by the control itself,
+// into a DC of its window that leaves out the siblings on top of it, rather
+// than invalidated for a paint message later. Under Wine a paint message
+// costs some ten round trips to the window server (fetching it, the update
+// region, the caret hidden and shown around it), and a keystroke drew four
+// of them for the guide alone. Only the part given is drawn.
+static void pintar_ahora(HWND control, const RECT *parte)
+{
+    HDC contexto = GetDCEx(control, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+    if (!contexto) {
+        InvalidateRect(control, parte, FALSE);
+        return;
+    }
+    if (parte)
+        IntersectClipRect(contexto, parte->left, parte->top, parte->right, parte->bottom);
+    SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(contexto), PRF_CLIENT);
+    ReleaseDC(control, contexto);
+}
+
 // A hidden guide picture covers nothing, so nothing under it needs repainting
 // when it appears, and a bitmap picture draws every pixel of its own: it is
-// shown without the platform's frame and background passes, and paints once.
+// shown without the platform's frame and background passes, and drawn once.
 // Such a move invalidates nothing, so there is no erasing for the platform to
 // do at once either (SWP_DEFERERASE spares it asking).
 // One already shown leaves its old place uncovered, which the platform
@@ -45,7 +64,7 @@ static void mostrar_imagen(HWND imagen, int x, int y, int ancho_imagen, int alto
     }
     SetWindowPos(imagen, nullptr, x, y, ancho_imagen, alto_imagen,
                  SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOREDRAW | SWP_DEFERERASE);
-    InvalidateRect(imagen, nullptr, FALSE);
+    pintar_ahora(imagen, nullptr);
 }
 
 // Even fingers are the left hand's, odd ones the right's.
@@ -99,7 +118,7 @@ static void ocultar_marca()
     }
     ocultar_sin_repintar(imagen_tecla);
     // A key cell fills its own background when it paints.
-    InvalidateRect(celda, nullptr, FALSE);
+    pintar_ahora(celda, nullptr);
 }
 
 // The window's DC leaves out, one by one, the children over a client area:
@@ -147,7 +166,7 @@ static void ocultar_flecha()
     RECT sobre_manos = flecha;
     sobre_manos.top = std::max(flecha.top, manos.top);
     OffsetRect(&sobre_manos, -manos.left, -manos.top);
-    InvalidateRect(imagen_manos, &sobre_manos, FALSE);
+    pintar_ahora(imagen_manos, &sobre_manos);
     if (flecha.top < manos.top) {
         RECT encima = {flecha.left, flecha.top, flecha.right, manos.top};
         MapWindowPoints(nullptr, ventana_principal, reinterpret_cast<POINT *>(&encima), 2);
