@@ -1,6 +1,7 @@
 #include "screen/rotulos.h"
 #include "screen/controles.h"
 #include "screen/guia.h"
+#include "screen/teclas.h"
 #include "app/estado.h"
 
 const unsigned char rotulos_minusculas[TECLAS] = {
@@ -49,9 +50,40 @@ void rotular_celdas(bool en_minusculas)
     }
 }
 
+// A cell stands on the key of its label, so each switch of the set moves
+// every cell to another key. Laid out after the relabelling, each move would
+// repaint the cell at its new place and the keyboard under the old one, after
+// the cell had already repainted itself at the old place with its new label:
+// three paints for one. So, once the cells are shown (each on its key), they
+// go to the keys of their new labels first, with the platform's repainting held
+// back, and each then repaints itself once, at its new place, as its label
+// changes. The places left are exactly the places taken, one cell to each key,
+// so no key is left unpainted; and no cell is relabelled while another still
+// stands on its key and would clip its painting. The layout that follows finds
+// every cell in place.
+static bool celdas_en_sus_teclas()
+{
+    for (HWND celda : celdas_tecla)
+        if (!IsWindowVisible(celda))
+            return false;
+    return true;
+}
+
+static void llevar_a_sus_teclas(bool en_minusculas)
+{
+    for (int i = 0; i < TECLAS; i++) {
+        const Tecla *tecla = buscar_tecla((en_minusculas ? rotulos_minusculas : rotulos_mayusculas)[i]);
+        if (tecla)
+            SetWindowPos(celdas_tecla[i], nullptr, teclado_x + tecla->x, teclado_y + tecla->y, ANCHO_TECLA,
+                         ALTO_TECLA, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOREDRAW | SWP_DEFERERASE);
+    }
+}
+
 static void cambiar_rotulos()
 {
     minusculas = !minusculas;
+    if (celdas_en_sus_teclas())
+        llevar_a_sus_teclas(minusculas);
     rotular_celdas(minusculas);
     colocar_controles();
 }

@@ -69,6 +69,14 @@ TEST_F(Ventana, LaPantallaSigueALosRotulosYALaGuia)
     comprobar_pantalla(ventana, "a arriba");
     soltar(ventana, 'S');
     comprobar_pantalla(ventana, "s arriba");
+    // Shift while a key is held: the cells change places under the highlight.
+    pulsar(ventana, 'A');
+    escribir_caracter(ventana, 'a');
+    pulsar(ventana, VK_SHIFT);
+    comprobar_pantalla(ventana, "a abajo y mayusculas");
+    soltar(ventana, VK_SHIFT);
+    soltar(ventana, 'A');
+    comprobar_pantalla(ventana, "a y mayusculas arriba");
 
     // The same through the X server's keyboard, into this window.
     ASSERT_TRUE(enfocar_por_x(ventana));
