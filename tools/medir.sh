@@ -196,6 +196,28 @@ for ronda in $(seq "$rondas"); do
   done
 done
 
+# Lessons typed one after another, each whole, in one run of each build: the
+# resident memory when each is done. A leak grows with every lesson; a heap
+# that has reached the size its longest text needs stays put. The texts are
+# Windows-1252 and xdotool types UTF-8.
+LECCIONES_SEGUIDAS=5
+lecciones_seguidas() {   # $1 the exe, $2 its name in the table
+  local linea="" texto l
+  lanzar "$1" "Pulsafina - Norvedo Software"
+  for l in $(seq "$LECCIONES_SEGUIDAS"); do
+    xdotool type --delay 20 c; sleep 0.3
+    texto="$(leer leccion | tr -d '\r\n' | iconv -f WINDOWS-1252 -t UTF-8)"
+    xdotool type --delay 20 "$texto"; sleep 0.5
+    linea="$linea $(kb "/proc/$programa_pid/status" VmRSS)"
+  done
+  [ "$(cifra Errores)" = 0 ] || { echo "Errores al escribir las lecciones seguidas: $(estadistica)" >&2; exit 1; }
+  echo "$2 $residente$linea" >>"$datos/seguidas"
+  cerrar "Pulsafina - Norvedo Software"
+}
+: >"$datos/seguidas"
+lecciones_seguidas "$pulsafina" pulsafina
+[ -z "$otro" ] || lecciones_seguidas "$otro" otro
+
 echo
 echo "CPU por tecla en ms (mín / mediana / máx de $rondas rondas, $teclas teclas cada una):"
 awk '
@@ -249,5 +271,7 @@ awk '
       printf "Crecimiento del residente de %s tras escribir una lección entera (kB): mín %d, mediana %d, máx %d; solo al escribirla, tras la c: mín %d, mediana %d, máx %d\n", p, v[1], (n % 2) ? v[(n+1)/2] : (v[n/2] + v[n/2+1]) / 2, v[n], w[1], (n % 2) ? w[(n+1)/2] : (w[n/2] + w[n/2+1]) / 2, w[n]
     }
   }' "$registro"
+echo "Residente (kB) 3 s después del arranque y al acabar cada una de las lecciones 1 a $LECCIONES_SEGUIDAS, escritas seguidas:"
+awk '{ printf "  %-10s %s;", $1, $2; for (i = 3; i <= NF; i++) printf " %s (%+d)", $i, $i - $(i-1); print "" }' "$datos/seguidas"
 echo "Tamaño de pulsafina.exe: $(( $(stat -c %s "$pulsafina") / 1024 )) KB"
 [ -z "$otro" ] || echo "Tamaño del otro: $(( $(stat -c %s "$otro") / 1024 )) KB"
