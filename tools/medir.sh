@@ -2,10 +2,15 @@
 # Benchmark: what a keystroke, the start-up and the memory of Pulsafina cost,
 # side by side with a bare Win32 window under the same Wine and X server.
 #
-#   bash tools/medir.sh [--teclas N] [--rondas R] [--otro EXE]
+#   bash tools/medir.sh [--teclas N] [--rondas R] [--otro EXE] [--una-cpu]
 #
 # --otro measures another build of pulsafina.exe (an earlier one, say) in the
 # same rounds, so that a change is judged against the same noise.
+# --una-cpu runs everything measured on the first CPU. In a virtual machine a
+# round trip between processes on two CPUs can cost ten times one on a single
+# CPU, and which of the two a stretch of work gets is luck: the figures then
+# jump between two levels. On one CPU they are steadier, and nearer to what a
+# desktop's cheap wake-ups give.
 # Real keys go through the X server (xdotool, 20 ms apart) into each program
 # in turn, alternating the bare window with each of Pulsafina's modes round
 # after round. CPU comes from /proc for the program, the wineserver and the X
@@ -16,17 +21,21 @@ obra="${PULSAFINA_MEDIR:-$raiz/build-medir}"
 teclas=300
 rondas=7
 otro=""
+una_cpu=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --teclas) teclas="$2"; shift 2 ;;
     --rondas) rondas="$2"; shift 2 ;;
     --otro) otro="$(cd "$(dirname "$2")" && pwd)/$(basename "$2")"; shift 2 ;;
-    *) echo "Uso: bash tools/medir.sh [--teclas N] [--rondas R] [--otro EXE]" >&2; exit 2 ;;
+    --una-cpu) una_cpu=1; shift ;;
+    *) echo "Uso: bash tools/medir.sh [--teclas N] [--rondas R] [--otro EXE] [--una-cpu]" >&2; exit 2 ;;
   esac
 done
 
 . "$raiz/tools/wine.sh"
 compilar_para_medir "$obra"
+# Everything started from here on inherits the shell's CPU.
+[ -z "$una_cpu" ] || taskset -p -c 0 $$ >/dev/null
 
 xvfb_pid=""
 servidor_pid=""
