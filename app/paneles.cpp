@@ -51,6 +51,8 @@ void pintar_caracter(COLORREF color)
     if (habia_pendiente)
         InvalidateRect(panel_leccion, &pendiente, TRUE);
     InvalidateRect(panel_leccion, &fila, TRUE);
+    if (!habia_pendiente)
+        pintar_pendiente(panel_leccion);
 }
 
 // The pane lays a paragraph out again at every change of format, measuring
@@ -104,4 +106,30 @@ void aplicar_altura(LONG twips)
 void aplicar_fondo(COLORREF color)
 {
     SendMessageA(panel_leccion, EM_SETBKGNDCOLOR, 0, (LPARAM)color);
+}
+
+// A paint message costs some ten round trips to the window server under Wine
+// (fetching it, the update region, the caret hidden and shown around it, the
+// background erased through the update region again), and each keystroke
+// changes both panes: the pane draws what waits into a DC of its own clipped
+// to it, as a paint would, and that is then taken as done. Nothing is erased:
+// the pane draws every row it holds, and the margins that it leaves to the
+// erasing keep the colour that they had. So this is only for what a change of
+// text or format alone left to paint: a change of the background colour, a
+// resize or an uncovering waiting as well goes to the paint message.
+void pintar_pendiente(HWND panel)
+{
+    HRGN pendiente = CreateRectRgn(0, 0, 0, 0);
+    if (!pendiente)
+        return;
+    if (GetUpdateRgn(panel, pendiente, FALSE) > NULLREGION) {
+        HDC contexto = GetDCEx(panel, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+        if (contexto) {
+            SelectClipRgn(contexto, pendiente);
+            SendMessageA(panel, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(contexto), PRF_CLIENT);
+            ReleaseDC(panel, contexto);
+            ValidateRgn(panel, pendiente);
+        }
+    }
+    DeleteObject(pendiente);
 }

@@ -23,4 +23,8 @@ void aplicar_altura(LONG twips);
 
 void aplicar_fondo(COLORREF color);
 
+// Draws at once what waits to be painted in a pane, leaving no paint message;
+// only for what a change of its text or format alone has left to paint.
+void pintar_pendiente(HWND panel);
+
 #endif

@@ -1,5 +1,6 @@
 #include "practice/estadisticas.h"
 #include "app/estado.h"
+#include "app/paneles.h"
 #include <richedit.h>
 #include <cstdio>
 #include <cstring>
@@ -63,9 +64,12 @@ void actualizar_estadisticas()
 {
     char texto[TAMANIO_ESTADISTICAS];
     formatear_estadisticas(texto, sizeof texto);
+    bool habia_pendiente = GetUpdateRect(panel_estadisticas, nullptr, FALSE);
     if (escrito[0] && largo_del_panel() == (LONG)strlen(escrito))
         reemplazar_cambios(escrito, texto);
     else
         SetWindowTextA(panel_estadisticas, texto);
     snprintf(escrito, sizeof escrito, "%s", texto);
+    if (!habia_pendiente)
+        pintar_pendiente(panel_estadisticas);
 }
