@@ -30,11 +30,31 @@ static RECT fila_de(LONG cp)
     return fila;
 }
 
+// A paint message costs some ten round trips to the window server under Wine
+// (fetching it, the update region, the caret hidden and shown around it, the
+// background erased through the update region again), and each keystroke
+// changes both panes: the pane draws what waits into a DC of its own clipped
+// to it, as a paint would, and that is then taken as done. Nothing is erased:
+// the pane draws every row it holds, and the margins that it leaves to the
+// erasing keep the colour that they had. So this is only for what a change of
+// text or format alone left to paint: a change of the background colour, a
+// resize or an uncovering waiting as well goes to the paint message.
+static void dibujar(HWND panel, HRGN zona)
+{
+    HDC contexto = GetDCEx(panel, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+    if (!contexto)
+        return;
+    SelectClipRgn(contexto, zona);
+    SendMessageA(panel, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(contexto), PRF_CLIENT);
+    ReleaseDC(panel, contexto);
+}
+
 // After any change of format the pane repaints the whole paragraph, which is
 // the whole practice text, though one letter's colour is all that changed:
-// only that letter's row is left to repaint. Whatever was waiting to be
-// painted before still is; a scroll of the pane, which repaints what it
-// moves, is left to do its own painting.
+// only that letter's row is drawn, at once when nothing else was waiting to
+// be painted. Whatever was waiting before still is, and the row waits with
+// it; a scroll of the pane, which repaints what it moves, is left to do its
+// own painting.
 void pintar_caracter(COLORREF color)
 {
     formato.crTextColor = color;
@@ -48,11 +68,15 @@ void pintar_caracter(COLORREF color)
         return;
     RECT fila = fila_de(rango_actual.cpMin);
     ValidateRect(panel_leccion, nullptr);
+    HRGN zona = habia_pendiente ? nullptr : CreateRectRgnIndirect(&fila);
+    if (zona) {
+        dibujar(panel_leccion, zona);
+        DeleteObject(zona);
+        return;
+    }
     if (habia_pendiente)
         InvalidateRect(panel_leccion, &pendiente, TRUE);
     InvalidateRect(panel_leccion, &fila, TRUE);
-    if (!habia_pendiente)
-        pintar_pendiente(panel_leccion);
 }
 
 // The pane lays a paragraph out again at every change of format, measuring
@@ -108,28 +132,14 @@ void aplicar_fondo(COLORREF color)
     SendMessageA(panel_leccion, EM_SETBKGNDCOLOR, 0, (LPARAM)color);
 }
 
-// A paint message costs some ten round trips to the window server under Wine
-// (fetching it, the update region, the caret hidden and shown around it, the
-// background erased through the update region again), and each keystroke
-// changes both panes: the pane draws what waits into a DC of its own clipped
-// to it, as a paint would, and that is then taken as done. Nothing is erased:
-// the pane draws every row it holds, and the margins that it leaves to the
-// erasing keep the colour that they had. So this is only for what a change of
-// text or format alone left to paint: a change of the background colour, a
-// resize or an uncovering waiting as well goes to the paint message.
 void pintar_pendiente(HWND panel)
 {
     HRGN pendiente = CreateRectRgn(0, 0, 0, 0);
     if (!pendiente)
         return;
     if (GetUpdateRgn(panel, pendiente, FALSE) > NULLREGION) {
-        HDC contexto = GetDCEx(panel, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
-        if (contexto) {
-            SelectClipRgn(contexto, pendiente);
-            SendMessageA(panel, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(contexto), PRF_CLIENT);
-            ReleaseDC(panel, contexto);
-            ValidateRgn(panel, pendiente);
-        }
+        dibujar(panel, pendiente);
+        ValidateRgn(panel, pendiente);
     }
     DeleteObject(pendiente);
 }

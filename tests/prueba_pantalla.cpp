@@ -106,6 +106,11 @@ TEST_F(Ventana, LaPantallaSigueALaPractica)
     for (int i = 0; i < 4; i++)
         escribir_caracter(ventana, (unsigned char)texto_practica[posicion]);
     comprobar_pantalla(ventana, "letras sin pintar entre ellas");
+    // A letter typed before the pane has painted its new background.
+    aplicar_fondo(RGB(255, 240, 200));
+    escribir_caracter(ventana, (unsigned char)texto_practica[posicion]);
+    comprobar_pantalla(ventana, "letra sobre un fondo sin pintar");
+    aplicar_fondo(color_fondo);
     // Large letters: the typing runs below the pane's foot and scrolls it.
     aplicar_altura(TAMANIO_MAXIMO * 10);
     comprobar_pantalla(ventana, "letras grandes");
