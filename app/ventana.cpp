@@ -113,6 +113,7 @@ LRESULT CALLBACK procedimiento_ventana(HWND ventana, UINT mensaje, WPARAM wParam
     case WM_CREATE: crear(ventana); break;
     case WM_DESTROY:
         KillTimer(ventana, temporizador);
+        soltar_contextos_guia();
         PostQuitMessage(0);
         break;
     case WM_SIZE: cambiar_tamanio(ventana, wParam, lParam); break;

@@ -30,6 +30,46 @@ void colocar_celdas()
     }
 }
 
+// The guide's two pictures and the hands are drawn through DCs kept for as
+// long as the window lives. When a window moves over a cached DC that has
+// been given back, the platform throws the DC away, and under Wine that asks
+// the window server for the screen's layout: three round trips. A DC still
+// in use is only marked to fetch its visible region again. The guide moves
+// four times a keystroke, over these three windows.
+const int CONTEXTOS_GUARDADOS = 3;
+static HWND guardado_para[CONTEXTOS_GUARDADOS];
+static HDC contexto_guardado[CONTEXTOS_GUARDADOS];
+
+static void soltar_contexto(int i)
+{
+    if (contexto_guardado[i])
+        ReleaseDC(guardado_para[i], contexto_guardado[i]);
+    contexto_guardado[i] = nullptr;
+    guardado_para[i] = nullptr;
+}
+
+void soltar_contextos_guia()
+{
+    for (int i = 0; i < CONTEXTOS_GUARDADOS; i++)
+        soltar_contexto(i);
+}
+
+static HDC contexto_para(HWND control)
+{
+    const HWND guardables[CONTEXTOS_GUARDADOS] = {imagen_tecla, imagen_flecha, imagen_manos};
+    for (int i = 0; i < CONTEXTOS_GUARDADOS; i++) {
+        if (!control || guardables[i] != control)
+            continue;
+        if (guardado_para[i] != control) {
+            soltar_contexto(i);
+            contexto_guardado[i] = GetDCEx(control, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+            guardado_para[i] = contexto_guardado[i] ? control : nullptr;
+        }
+        return contexto_guardado[i];
+    }
+    return nullptr;
+}
+
 // What the guide shows or uncovers is drawn at once by the control itself,
 // into a DC of its window that leaves out the siblings on top of it, rather
 // than invalidated for a paint message later. Under Wine a paint message
@@ -38,15 +78,19 @@ void colocar_celdas()
 // of them for the guide alone. Only the part given is drawn.
 static void pintar_ahora(HWND control, const RECT *parte)
 {
-    HDC contexto = GetDCEx(control, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+    HDC guardado = contexto_para(control);
+    HDC contexto = guardado ? guardado : GetDCEx(control, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
     if (!contexto) {
         InvalidateRect(control, parte, FALSE);
         return;
     }
+    int estado = SaveDC(contexto);
     if (parte)
         IntersectClipRect(contexto, parte->left, parte->top, parte->right, parte->bottom);
     SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(contexto), PRF_CLIENT);
-    ReleaseDC(control, contexto);
+    RestoreDC(contexto, estado);
+    if (!guardado)
+        ReleaseDC(control, contexto);
 }
 
 // A hidden guide picture covers nothing, so nothing under it needs repainting
