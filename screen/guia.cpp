@@ -76,6 +76,16 @@ static HDC contexto_para(HWND control)
 // costs some ten round trips to the window server (fetching it, the update
 // region, the caret hidden and shown around it), and a keystroke drew four
 // of them for the guide alone. Only the part given is drawn.
+static void dibujar_en(HDC contexto, HWND control, POINT desde, const RECT *parte)
+{
+    int estado = SaveDC(contexto);
+    if (parte)
+        IntersectClipRect(contexto, parte->left, parte->top, parte->right, parte->bottom);
+    SetViewportOrgEx(contexto, -desde.x, -desde.y, nullptr);
+    SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(contexto), PRF_CLIENT);
+    RestoreDC(contexto, estado);
+}
+
 static void pintar_ahora(HWND control, const RECT *parte)
 {
     HDC guardado = contexto_para(control);
@@ -84,11 +94,7 @@ static void pintar_ahora(HWND control, const RECT *parte)
         InvalidateRect(control, parte, FALSE);
         return;
     }
-    int estado = SaveDC(contexto);
-    if (parte)
-        IntersectClipRect(contexto, parte->left, parte->top, parte->right, parte->bottom);
-    SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(contexto), PRF_CLIENT);
-    RestoreDC(contexto, estado);
+    dibujar_en(contexto, control, POINT{0, 0}, parte);
     if (!guardado)
         ReleaseDC(control, contexto);
 }
@@ -160,9 +166,16 @@ static void ocultar_marca()
         ShowWindow(imagen_tecla, SW_HIDE);
         return;
     }
+    // The cell is drawn where the highlight stands, through the highlight's
+    // own DC, before the highlight goes: the cell's DC would be one more that
+    // the platform throws away as the guide moves. A key cell fills its own
+    // background when it paints.
+    HDC contexto = contexto_para(imagen_tecla);
+    if (contexto)
+        dibujar_en(contexto, celda, POINT{0, 0}, nullptr);
     ocultar_sin_repintar(imagen_tecla);
-    // A key cell fills its own background when it paints.
-    pintar_ahora(celda, nullptr);
+    if (!contexto)
+        pintar_ahora(celda, nullptr);
 }
 
 // The window's DC leaves out, one by one, the children over a client area:
@@ -206,20 +219,30 @@ static void ocultar_flecha()
         ShowWindow(imagen_flecha, SW_HIDE);
         return;
     }
-    ocultar_sin_repintar(imagen_flecha);
+    // The part of the hands is drawn through the arrow's own DC, as the cell
+    // under the highlight is.
     RECT sobre_manos = flecha;
     sobre_manos.top = std::max(flecha.top, manos.top);
-    OffsetRect(&sobre_manos, -manos.left, -manos.top);
-    pintar_ahora(imagen_manos, &sobre_manos);
+    HDC contexto = contexto_para(imagen_flecha);
+    if (contexto) {
+        RECT parte = sobre_manos;
+        OffsetRect(&parte, -flecha.left, -flecha.top);
+        dibujar_en(contexto, imagen_manos, POINT{flecha.left - manos.left, flecha.top - manos.top}, &parte);
+    }
+    ocultar_sin_repintar(imagen_flecha);
+    if (!contexto) {
+        OffsetRect(&sobre_manos, -manos.left, -manos.top);
+        pintar_ahora(imagen_manos, &sobre_manos);
+    }
     if (flecha.top < manos.top) {
         RECT encima = {flecha.left, flecha.top, flecha.right, manos.top};
         MapWindowPoints(nullptr, ventana_principal, reinterpret_cast<POINT *>(&encima), 2);
-        HDC contexto = GetDCEx(ventana_principal, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
-        if (contexto) {
-            dejar_fuera_los_hijos(contexto, encima);
-            FillRect(contexto, &encima,
+        HDC ventana = GetDCEx(ventana_principal, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+        if (ventana) {
+            dejar_fuera_los_hijos(ventana, encima);
+            FillRect(ventana, &encima,
                      reinterpret_cast<HBRUSH>(GetClassLongPtrA(ventana_principal, GCLP_HBRBACKGROUND)));
-            ReleaseDC(ventana_principal, contexto);
+            ReleaseDC(ventana_principal, ventana);
         }
     }
 }
