@@ -1,5 +1,6 @@
 // Operations on the rich-text lesson pane: colouring a range, the letter size
-// and the background. The statistics pane is only ever given plain text.
+// and the background. The statistics pane is only ever given plain text; both
+// panes draw at once what a change of their text leaves to paint.
 #ifndef PULSAFINA_PANELES_H
 #define PULSAFINA_PANELES_H
 

@@ -30,44 +30,47 @@ void colocar_celdas()
     }
 }
 
-// The guide's two pictures and the hands are drawn through DCs kept for as
-// long as the window lives. When a window moves over a cached DC that has
-// been given back, the platform throws the DC away, and under Wine that asks
-// the window server for the screen's layout: three round trips. A DC still
-// in use is only marked to fetch its visible region again. The guide moves
-// four times a keystroke, over these three windows.
-const int CONTEXTOS_GUARDADOS = 3;
-static HWND guardado_para[CONTEXTOS_GUARDADOS];
-static HDC contexto_guardado[CONTEXTOS_GUARDADOS];
+// The guide's two pictures are drawn through DCs kept for as long as the
+// window lives. When a window moves over a cached DC that has been given
+// back, the platform throws the DC away, and under Wine that asks the window
+// server for the screen's layout: three round trips. A DC still in use is only
+// marked to fetch its visible region again. The guide moves four times a
+// keystroke, and what it uncovers is drawn through these DCs too.
+struct ContextoGuardado {
+    HWND imagen;
+    HDC contexto;
+};
+static ContextoGuardado guardados[2];
 
-static void soltar_contexto(int i)
+static void soltar(ContextoGuardado &guardado)
 {
-    if (contexto_guardado[i])
-        ReleaseDC(guardado_para[i], contexto_guardado[i]);
-    contexto_guardado[i] = nullptr;
-    guardado_para[i] = nullptr;
+    if (guardado.contexto)
+        ReleaseDC(guardado.imagen, guardado.contexto);
+    guardado = ContextoGuardado{};
 }
 
 void soltar_contextos_guia()
 {
-    for (int i = 0; i < CONTEXTOS_GUARDADOS; i++)
-        soltar_contexto(i);
+    for (ContextoGuardado &guardado : guardados)
+        soltar(guardado);
 }
 
-static HDC contexto_para(HWND control)
+// The kept DC of the highlight or the arrow; null for any other window.
+static HDC contexto_para(HWND imagen)
 {
-    const HWND guardables[CONTEXTOS_GUARDADOS] = {imagen_tecla, imagen_flecha, imagen_manos};
-    for (int i = 0; i < CONTEXTOS_GUARDADOS; i++) {
-        if (!control || guardables[i] != control)
-            continue;
-        if (guardado_para[i] != control) {
-            soltar_contexto(i);
-            contexto_guardado[i] = GetDCEx(control, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
-            guardado_para[i] = contexto_guardado[i] ? control : nullptr;
-        }
-        return contexto_guardado[i];
+    ContextoGuardado *guardado = !imagen                  ? nullptr
+                                 : imagen == imagen_tecla  ? &guardados[0]
+                                 : imagen == imagen_flecha ? &guardados[1]
+                                                           : nullptr;
+    if (!guardado)
+        return nullptr;
+    if (guardado->imagen != imagen)
+        soltar(*guardado);
+    if (!guardado->contexto) {
+        guardado->contexto = GetDCEx(imagen, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+        guardado->imagen = imagen;
     }
-    return nullptr;
+    return guardado->contexto;
 }
 
 // What the guide shows or uncovers is drawn at once by the control itself,
