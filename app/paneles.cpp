@@ -39,14 +39,15 @@ static RECT fila_de(LONG cp)
 // erasing keep the colour that they had. So this is only for what a change of
 // text or format alone left to paint: a change of the background colour, a
 // resize or an uncovering waiting as well goes to the paint message.
-static void dibujar(HWND panel, HRGN zona)
+static bool dibujar(HWND panel, const RECT &zona)
 {
     HDC contexto = GetDCEx(panel, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
     if (!contexto)
-        return;
-    SelectClipRgn(contexto, zona);
+        return false;
+    IntersectClipRect(contexto, zona.left, zona.top, zona.right, zona.bottom);
     SendMessageA(panel, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(contexto), PRF_CLIENT);
     ReleaseDC(panel, contexto);
+    return true;
 }
 
 // After any change of format the pane repaints the whole paragraph, which is
@@ -68,12 +69,8 @@ void pintar_caracter(COLORREF color)
         return;
     RECT fila = fila_de(rango_actual.cpMin);
     ValidateRect(panel_leccion, nullptr);
-    HRGN zona = habia_pendiente ? nullptr : CreateRectRgnIndirect(&fila);
-    if (zona) {
-        dibujar(panel_leccion, zona);
-        DeleteObject(zona);
+    if (!habia_pendiente && dibujar(panel_leccion, fila))
         return;
-    }
     if (habia_pendiente)
         InvalidateRect(panel_leccion, &pendiente, TRUE);
     InvalidateRect(panel_leccion, &fila, TRUE);
@@ -134,12 +131,7 @@ void aplicar_fondo(COLORREF color)
 
 void pintar_pendiente(HWND panel)
 {
-    HRGN pendiente = CreateRectRgn(0, 0, 0, 0);
-    if (!pendiente)
-        return;
-    if (GetUpdateRgn(panel, pendiente, FALSE) > NULLREGION) {
-        dibujar(panel, pendiente);
-        ValidateRgn(panel, pendiente);
-    }
-    DeleteObject(pendiente);
+    RECT pendiente;
+    if (GetUpdateRect(panel, &pendiente, FALSE) && dibujar(panel, pendiente))
+        ValidateRect(panel, &pendiente);
 }
