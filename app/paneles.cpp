@@ -30,23 +30,15 @@ static RECT fila_de(LONG cp)
     return fila;
 }
 
-// A paint message costs some ten round trips to the window server under Wine
-// (fetching it, the update region, the caret hidden and shown around it, the
-// background erased through the update region again), and each keystroke
-// changes both panes: the pane draws what waits into a DC of its own clipped
-// to it, as a paint would, and that is then taken as done. Nothing is erased:
-// the pane draws every row it holds, and the margins that it leaves to the
-// erasing keep the colour that they had. So this is only for what a change of
-// text or format alone left to paint: a change of the background colour, a
-// resize or an uncovering waiting as well goes to the paint message.
-static bool dibujar(HWND panel, const RECT &zona)
+bool dibujar_ahora(HWND control, const RECT *parte)
 {
-    HDC contexto = GetDCEx(panel, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+    HDC contexto = GetDCEx(control, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
     if (!contexto)
         return false;
-    IntersectClipRect(contexto, zona.left, zona.top, zona.right, zona.bottom);
-    SendMessageA(panel, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(contexto), PRF_CLIENT);
-    ReleaseDC(panel, contexto);
+    if (parte)
+        IntersectClipRect(contexto, parte->left, parte->top, parte->right, parte->bottom);
+    SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(contexto), PRF_CLIENT);
+    ReleaseDC(control, contexto);
     return true;
 }
 
@@ -69,7 +61,7 @@ void pintar_caracter(COLORREF color)
         return;
     RECT fila = fila_de(rango_actual.cpMin);
     ValidateRect(panel_leccion, nullptr);
-    if (!habia_pendiente && dibujar(panel_leccion, fila))
+    if (!habia_pendiente && dibujar_ahora(panel_leccion, &fila))
         return;
     if (habia_pendiente)
         InvalidateRect(panel_leccion, &pendiente, TRUE);
@@ -129,9 +121,18 @@ void aplicar_fondo(COLORREF color)
     SendMessageA(panel_leccion, EM_SETBKGNDCOLOR, 0, (LPARAM)color);
 }
 
+// A paint message costs some ten round trips to the window server under Wine
+// (fetching it, the update region, the caret hidden and shown around it, the
+// background erased through the update region again), and each keystroke
+// changes both panes: the pane draws what waits into a DC of its own clipped
+// to it, as a paint would, and that is then taken as done. Nothing is erased:
+// the pane draws every row it holds, and the margins that it leaves to the
+// erasing keep the colour that they had. So this is only for what a change of
+// text or format alone left to paint: a change of the background colour, a
+// resize or an uncovering waiting as well goes to the paint message.
 void pintar_pendiente(HWND panel)
 {
     RECT pendiente;
-    if (GetUpdateRect(panel, &pendiente, FALSE) && dibujar(panel, pendiente))
+    if (GetUpdateRect(panel, &pendiente, FALSE) && dibujar_ahora(panel, &pendiente))
         ValidateRect(panel, &pendiente);
 }

@@ -2,6 +2,7 @@
 #include "screen/teclas.h"
 #include "screen/controles.h"
 #include "app/estado.h"
+#include "app/paneles.h"
 #include <algorithm>
 
 const Tecla *buscar_tecla(unsigned char c)
@@ -92,14 +93,10 @@ static void dibujar_en(HDC contexto, HWND control, POINT desde, const RECT *part
 static void pintar_ahora(HWND control, const RECT *parte)
 {
     HDC guardado = contexto_para(control);
-    HDC contexto = guardado ? guardado : GetDCEx(control, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
-    if (!contexto) {
+    if (guardado)
+        dibujar_en(guardado, control, POINT{0, 0}, parte);
+    else if (!dibujar_ahora(control, parte))
         InvalidateRect(control, parte, FALSE);
-        return;
-    }
-    dibujar_en(contexto, control, POINT{0, 0}, parte);
-    if (!guardado)
-        ReleaseDC(control, contexto);
 }
 
 // A hidden guide picture covers nothing, so nothing under it needs repainting
