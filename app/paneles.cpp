@@ -2,6 +2,7 @@
 // selection: select the range, then apply the fields named in dwMask.
 #include "app/paneles.h"
 #include "app/estado.h"
+#include "app/dibujo.h"
 
 static void aplicar_formato(CHARRANGE *rango, DWORD mascara, WPARAM alcance)
 {
@@ -28,18 +29,6 @@ static RECT fila_de(LONG cp)
             fila.bottom = proxima.y;
     }
     return fila;
-}
-
-bool dibujar_ahora(HWND control, const RECT *parte)
-{
-    HDC contexto = GetDCEx(control, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
-    if (!contexto)
-        return false;
-    if (parte)
-        IntersectClipRect(contexto, parte->left, parte->top, parte->right, parte->bottom);
-    SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(contexto), PRF_CLIENT);
-    ReleaseDC(control, contexto);
-    return true;
 }
 
 // After any change of format the pane repaints the whole paragraph, which is

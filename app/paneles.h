@@ -24,11 +24,6 @@ void aplicar_altura(LONG twips);
 
 void aplicar_fondo(COLORREF color);
 
-// Draws a control at once (WM_PRINTCLIENT) into a DC of its own window that
-// leaves out the siblings on top of it, only within parte when given; false
-// when no DC could be had.
-bool dibujar_ahora(HWND control, const RECT *parte);
-
 // Draws at once what waits to be painted in a pane, leaving no paint message;
 // only for what a change of its text or format alone has left to paint.
 void pintar_pendiente(HWND panel);

@@ -1,4 +1,5 @@
 #include "app/ventana.h"
+#include "app/dibujo.h"
 #include "app/estado.h"
 #include "practice/practica.h"
 #include "practice/estadisticas.h"
@@ -113,7 +114,7 @@ LRESULT CALLBACK procedimiento_ventana(HWND ventana, UINT mensaje, WPARAM wParam
     case WM_CREATE: crear(ventana); break;
     case WM_DESTROY:
         KillTimer(ventana, temporizador);
-        soltar_contextos_guia();
+        soltar_dibujo();
         PostQuitMessage(0);
         break;
     case WM_SIZE: cambiar_tamanio(ventana, wParam, lParam); break;

@@ -16,8 +16,4 @@ unsigned char primer_caracter(HWND ventana);
 void mostrar_guia(unsigned char c);
 void ocultar_guia();
 
-// Gives back the DCs that the guide keeps for its pictures: before the
-// window goes.
-void soltar_contextos_guia();
-
 #endif

@@ -3,6 +3,7 @@
 #include "screen/guia.h"
 #include "screen/teclas.h"
 #include "app/estado.h"
+#include "app/dibujo.h"
 
 const unsigned char rotulos_minusculas[TECLAS] = {
     '0', '1', '2', '3', '4', '5', '6', '7', '8', '9',
@@ -55,12 +56,11 @@ void rotular_celdas(bool en_minusculas)
 // repaint the cell at its new place and the keyboard under the old one, after
 // the cell had already repainted itself at the old place with its new label:
 // three paints for one. So, once the cells are shown (each on its key), they
-// go to the keys of their new labels first, with the platform's repainting held
-// back, and each then repaints itself once, at its new place, as its label
-// changes. The places left are exactly the places taken, one cell to each key,
-// so no key is left unpainted; and no cell is relabelled while another still
-// stands on its key and would clip its painting. The layout that follows finds
-// every cell in place.
+// go to the keys of their new labels first, with the platform's repainting
+// held back, and each is then drawn once, at its new place, with its new
+// label. The places left are exactly the places taken, one cell to each key,
+// so no key is left unpainted. The layout that follows finds every cell in
+// place.
 static bool celdas_en_sus_teclas()
 {
     for (HWND celda : celdas_tecla)
@@ -79,12 +79,31 @@ static void llevar_a_sus_teclas(bool en_minusculas)
     }
 }
 
+// A cell given its label paints itself at once through a DC of its own, one
+// more DC for each of the 44 cells, each thrown away at the next switch and
+// each sending the window to the X server again under Wine. The label is set
+// as the cell would set it, without that painting, and all the cells are
+// then drawn through the window's one DC.
+static void rotular_y_dibujar(bool en_minusculas)
+{
+    for (int i = 0; i < TECLAS; i++) {
+        char texto[2];
+        rotulo(i, en_minusculas, texto);
+        DefWindowProcA(celdas_tecla[i], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(texto));
+    }
+    for (HWND celda : celdas_tecla)
+        if (!dibujar_ahora(celda, nullptr))
+            InvalidateRect(celda, nullptr, FALSE);
+}
+
 static void cambiar_rotulos()
 {
     minusculas = !minusculas;
-    if (celdas_en_sus_teclas())
+    if (celdas_en_sus_teclas()) {
         llevar_a_sus_teclas(minusculas);
-    rotular_celdas(minusculas);
+        rotular_y_dibujar(minusculas);
+    } else
+        rotular_celdas(minusculas);
     colocar_controles();
 }
 
