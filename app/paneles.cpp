@@ -41,7 +41,7 @@ void pintar_caracter(COLORREF color)
 {
     formato.crTextColor = color;
     RECT pendiente;
-    bool habia_pendiente = GetUpdateRect(panel_leccion, &pendiente, FALSE);
+    bool habia_pendiente = espera_pintura(panel_leccion, &pendiente);
     POINT antes = {0, 0}, despues = {0, 0};
     SendMessageA(panel_leccion, EM_GETSCROLLPOS, 0, (LPARAM)&antes);
     aplicar_formato(&rango_actual, CFM_COLOR, SCF_SELECTION);
@@ -110,18 +110,39 @@ void aplicar_fondo(COLORREF color)
     SendMessageA(panel_leccion, EM_SETBKGNDCOLOR, 0, (LPARAM)color);
 }
 
+// Under Wine, asking whether a window waits to be painted costs two round
+// trips to the window server, and a keystroke would ask it of each pane.
+// Asking once whether any window of the program does costs one; it is asked
+// before anything is drawn, as the question also sends what has been drawn
+// to the X server.
+static bool nada_pendiente;
+
+void abrir_pulsacion()
+{
+    nada_pendiente = !(HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT);
+}
+
+void cerrar_pulsacion()
+{
+    nada_pendiente = false;
+}
+
+bool espera_pintura(HWND panel, RECT *donde)
+{
+    return !nada_pendiente && GetUpdateRect(panel, donde, FALSE);
+}
+
 // A paint message costs some ten round trips to the window server under Wine
 // (fetching it, the update region, the caret hidden and shown around it, the
 // background erased through the update region again), and each keystroke
-// changes both panes: the pane draws what waits into a DC of its own clipped
-// to it, as a paint would, and that is then taken as done. Nothing is erased:
-// the pane draws every row it holds, and the margins that it leaves to the
-// erasing keep the colour that they had. So this is only for what a change of
-// text or format alone left to paint: a change of the background colour, a
-// resize or an uncovering waiting as well goes to the paint message.
-void pintar_pendiente(HWND panel)
+// changes both panes: when nothing waited to be painted before the change,
+// all that waits is the change's, and the pane is drawn whole into a DC of
+// the window, as a paint would draw it, which costs less than asking where
+// the change lies; then it is taken as done. Nothing is erased: the pane
+// draws every row it holds, and the margins that it leaves to the erasing
+// keep the colour that they had.
+void pintar_panel(HWND panel)
 {
-    RECT pendiente;
-    if (GetUpdateRect(panel, &pendiente, FALSE) && dibujar_ahora(panel, &pendiente))
-        ValidateRect(panel, &pendiente);
+    if (dibujar_ahora(panel, nullptr))
+        ValidateRect(panel, nullptr);
 }

@@ -24,8 +24,17 @@ void aplicar_altura(LONG twips);
 
 void aplicar_fondo(COLORREF color);
 
-// Draws at once what waits to be painted in a pane, leaving no paint message;
-// only for what a change of its text or format alone has left to paint.
-void pintar_pendiente(HWND panel);
+// Around the handling of a keystroke: asks once, before anything is drawn,
+// whether any window of the program waits to be painted.
+void abrir_pulsacion();
+void cerrar_pulsacion();
+
+// Whether a pane waits to be painted, and where when donde is given; within
+// a keystroke that found nothing waiting, known without asking.
+bool espera_pintura(HWND panel, RECT *donde);
+
+// Draws a pane at once, leaving no paint message; only when what waits is
+// what a change of its text or format alone has left to paint.
+void pintar_panel(HWND panel);
 
 #endif

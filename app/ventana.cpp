@@ -1,5 +1,6 @@
 #include "app/ventana.h"
 #include "app/dibujo.h"
+#include "app/paneles.h"
 #include "app/estado.h"
 #include "practice/practica.h"
 #include "practice/estadisticas.h"
@@ -124,8 +125,11 @@ LRESULT CALLBACK procedimiento_ventana(HWND ventana, UINT mensaje, WPARAM wParam
     case WM_KEYDOWN: pulsar_tecla(wParam, lParam); break;
     case WM_KEYUP: soltar_tecla(wParam); break;
     case WM_CHAR:
+        if (practicando)
+            abrir_pulsacion();
         mostrar_guia((unsigned char)wParam);
         procesar_caracter((unsigned char)wParam);
+        cerrar_pulsacion();
         break;
     case WM_COMMAND: ejecutar_comando(ventana, LOWORD(wParam), reinterpret_cast<HWND>(lParam)); break;
     case WM_TIMER:

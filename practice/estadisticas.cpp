@@ -64,12 +64,12 @@ void actualizar_estadisticas()
 {
     char texto[TAMANIO_ESTADISTICAS];
     formatear_estadisticas(texto, sizeof texto);
-    bool habia_pendiente = GetUpdateRect(panel_estadisticas, nullptr, FALSE);
+    bool habia_pendiente = espera_pintura(panel_estadisticas, nullptr);
     if (escrito[0] && largo_del_panel() == (LONG)strlen(escrito))
         reemplazar_cambios(escrito, texto);
     else
         SetWindowTextA(panel_estadisticas, texto);
     snprintf(escrito, sizeof escrito, "%s", texto);
     if (!habia_pendiente)
-        pintar_pendiente(panel_estadisticas);
+        pintar_panel(panel_estadisticas);
 }
