@@ -76,6 +76,12 @@ void crear_controles(HWND ventana)
     // an undo step with a copy of the format it replaced: a hundred of them
     // held through every lesson, about 80 kB of heap for nothing.
     SendMessageA(panel_leccion, EM_SETUNDOLIMIT, 0, 0);
+    // The program writes to both panes through their selection, which the
+    // learner never sees: shown, each selection of a keystroke would have the
+    // pane mark the rows under the old and the new selection for repainting,
+    // a round trip to the window server each under Wine.
+    SendMessageA(panel_leccion, EM_HIDESELECTION, TRUE, 0);
+    SendMessageA(panel_estadisticas, EM_HIDESELECTION, TRUE, 0);
 }
 
 void crear_botones(HWND ventana)
