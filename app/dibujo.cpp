@@ -1,6 +1,8 @@
 #include "app/dibujo.h"
 #include "app/estado.h"
 #include "screen/teclas.h"
+#include <algorithm>
+#include <iterator>
 
 // Everything that a keystroke draws at once goes through the one DC of the
 // main window, clipped to the child drawn:
@@ -85,7 +87,8 @@ static HDC memoria_lista()
 // control's size.
 static bool dibujar_imagen(HDC contexto, HWND control, const RECT &cliente)
 {
-    if ((GetWindowLongPtrA(control, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
+    const HWND imagenes[] = {imagen_tecla, imagen_flecha, imagen_teclado, imagen_manos, imagen_logo};
+    if (std::find(std::begin(imagenes), std::end(imagenes), control) == std::end(imagenes))
         return false;
     HBITMAP imagen = reinterpret_cast<HBITMAP>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
     BITMAP datos;
