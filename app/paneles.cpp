@@ -59,32 +59,38 @@ void pintar_caracter(COLORREF color)
 
 // The pane lays a paragraph out again at every change of format, measuring
 // each run of equal format anew, and measures again what is left of a run
-// each time it breaks one across rows: for the one long run of an untyped
-// practice text that is several times the text per keystroke. Every other
-// row is given a revision author, which shows nothing without the revision
-// mark, so that no run is much longer than a row. Rows, not words: each of
-// these changes lays the paragraph out again, and the pane's heap grows with
-// their number. A pane too narrow for whole words would have a row per
-// letter, so only the first rows are split then.
-const int MAXIMO_SEPARACIONES = 32;
+// each time it breaks one across rows: for the one long run of a practice
+// text put in whole, several times the text per keystroke. And a run, once
+// measured, keeps room for the glyphs of its whole length after it is broken
+// across rows: each row of a text put in whole would hold room for the text
+// from there to its end, tens of kB of heap that grow with the square of the
+// text's length. So the practice goes in a piece at a time, each ending at
+// the first space past LARGO_TROZO characters, every other piece with a
+// revision author, which shows nothing without the revision mark: no run is
+// longer than a piece, nor is any measured longer.
+const int LARGO_TROZO = 24;
+const int MAXIMO_TROZO = 48;
 
-void separar_filas()
+void poner_practica(const char *texto)
 {
+    SetWindowTextA(panel_leccion, "");
     CHARFORMAT2A autor = {};
     autor.cbSize = sizeof autor;
     autor.dwMask = CFM_REVAUTHOR;
-    autor.bRevAuthor = 1;
-    LONG filas = (LONG)SendMessageA(panel_leccion, EM_GETLINECOUNT, 0, 0);
-    LONG largo = GetWindowTextLengthA(panel_leccion);
-    for (LONG linea = 1, n = 0; linea < filas && n < MAXIMO_SEPARACIONES; linea += 2, n++) {
-        CHARRANGE fila = {(LONG)SendMessageA(panel_leccion, EM_LINEINDEX, linea, 0),
-                          (LONG)SendMessageA(panel_leccion, EM_LINEINDEX, linea + 1, 0)};
-        if (fila.cpMax < 0)
-            fila.cpMax = largo;
-        if (fila.cpMin < 0 || fila.cpMax <= fila.cpMin)
-            break;
-        SendMessageA(panel_leccion, EM_EXSETSEL, 0, (LPARAM)&fila);
+    char trozo[MAXIMO_TROZO + 1];
+    while (*texto) {
+        int largo = 0;
+        while (largo < MAXIMO_TROZO && texto[largo] &&
+               (largo < LARGO_TROZO || texto[largo - 1] != ' '))
+            largo++;
+        CopyMemory(trozo, texto, largo);
+        trozo[largo] = '\0';
+        texto += largo;
+        // Set on the empty selection at the end, the format is the one that
+        // the text put there next takes.
         SendMessageA(panel_leccion, EM_SETCHARFORMAT, SCF_SELECTION, (LPARAM)&autor);
+        SendMessageA(panel_leccion, EM_REPLACESEL, FALSE, (LPARAM)trozo);
+        autor.bRevAuthor ^= 1;
     }
 }
 

@@ -9,10 +9,9 @@
 // Paints the character at rango_actual in the given colour.
 void pintar_caracter(COLORREF color);
 
-// Gives every other row of the text just put into the lesson pane a format
-// that draws the same, so that the pane's runs are rows, cheap to lay out
-// again after each letter's colour.
-void separar_filas();
+// Puts a practice text into the lesson pane in short runs of formats that
+// draw the same, cheap to lay out again after each letter's colour.
+void poner_practica(const char *texto);
 
 // Paints from rango_actual.cpMax - 1 to the end of the text in color_normal:
 // the part of the lesson pane not yet typed.

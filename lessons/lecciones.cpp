@@ -10,12 +10,12 @@ const Leccion &leccion_elegida(int n)
     return lecciones[0];
 }
 
-// A practice text is split into runs of a row before anything is painted.
 static void poner_texto(const char *texto, bool para_escribir)
 {
-    SetWindowTextA(panel_leccion, texto);
     if (para_escribir)
-        separar_filas();
+        poner_practica(texto);
+    else
+        SetWindowTextA(panel_leccion, texto);
     pintar_resto();
     // Selecting up to the end scrolls the pane there; a new text is read
     // from its first line.
