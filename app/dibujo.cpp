@@ -75,11 +75,14 @@ static HDC contexto_de_ventana(const RECT &zona, HWND hasta)
 static HDC memoria;
 static HBITMAP lienzo;
 
-static HDC memoria_lista()
+// Made with the window, so that no keystroke has to allocate them.
+void preparar_dibujo()
 {
-    if (!memoria)
-        memoria = CreateCompatibleDC(nullptr);
-    return memoria;
+    memoria = CreateCompatibleDC(nullptr);
+    BITMAPINFO formato_lienzo = {};
+    formato_lienzo.bmiHeader = {sizeof(BITMAPINFOHEADER), ANCHO_TECLA, -ALTO_TECLA, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void *bits;
+    lienzo = CreateDIBSection(nullptr, &formato_lienzo, DIB_RGB_COLORS, &bits, nullptr, 0);
 }
 
 // A bitmap picture would make a memory DC for each paint of its own: its
@@ -92,7 +95,7 @@ static bool dibujar_imagen(HDC contexto, HWND control, const RECT &cliente)
         return false;
     HBITMAP imagen = reinterpret_cast<HBITMAP>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
     BITMAP datos;
-    if (!imagen || !GetObjectA(imagen, sizeof datos, &datos) || !memoria_lista())
+    if (!imagen || !memoria || !GetObjectA(imagen, sizeof datos, &datos))
         return false;
     HGDIOBJ antes = SelectObject(memoria, imagen);
     StretchBlt(contexto, 0, 0, cliente.right, cliente.bottom, memoria, 0, 0, datos.bmWidth, datos.bmHeight, SRCCOPY);
@@ -107,16 +110,8 @@ static bool dibujar_imagen(HDC contexto, HWND control, const RECT &cliente)
 // format from the window server at each selection.
 static bool dibujar_celda(HDC contexto, HWND control, const RECT &cliente)
 {
-    if (cliente.right > ANCHO_TECLA || cliente.bottom > ALTO_TECLA || !memoria_lista())
+    if (cliente.right > ANCHO_TECLA || cliente.bottom > ALTO_TECLA || !memoria || !lienzo)
         return false;
-    if (!lienzo) {
-        BITMAPINFO formato_lienzo = {};
-        formato_lienzo.bmiHeader = {sizeof(BITMAPINFOHEADER), ANCHO_TECLA, -ALTO_TECLA, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void *bits;
-        lienzo = CreateDIBSection(nullptr, &formato_lienzo, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (!lienzo)
-            return false;
-    }
     HGDIOBJ antes = SelectObject(memoria, lienzo);
     SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memoria), PRF_CLIENT);
     BitBlt(contexto, 0, 0, cliente.right, cliente.bottom, memoria, 0, 0, SRCCOPY);

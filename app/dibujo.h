@@ -14,6 +14,10 @@ bool dibujar_ahora(HWND control, const RECT *parte);
 // leaving out every shown child.
 void rellenar_fondo(const RECT &zona);
 
+// Makes what the drawing keeps, when the window is made; without it,
+// dibujar_ahora draws nothing and says so.
+void preparar_dibujo();
+
 // Gives back what the drawing keeps: when the window goes.
 void soltar_dibujo();
 

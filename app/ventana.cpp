@@ -73,6 +73,7 @@ static void crear(HWND ventana)
 {
     ventana_principal = ventana;
     crear_controles(ventana);
+    preparar_dibujo();
     colocar_paneles_antes_del_texto(ventana);
     mostrar_introduccion(leccion_actual);
     actualizar_estadisticas();
