@@ -67,9 +67,11 @@ void pintar_caracter(COLORREF color)
 // text's length. So the practice goes in a piece at a time, each ending at
 // the first space past LARGO_TROZO characters, every other piece with a
 // revision author, which shows nothing without the revision mark: no run is
-// longer than a piece, nor is any measured longer.
-const int LARGO_TROZO = 24;
-const int MAXIMO_TROZO = 48;
+// longer than a piece, nor is any measured longer. Pieces of under a row:
+// shorter ones would make more runs, and every run is measured anew at
+// every keystroke.
+const int LARGO_TROZO = 40;
+const int MAXIMO_TROZO = 80;
 
 void poner_practica(const char *texto)
 {
