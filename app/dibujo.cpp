@@ -75,14 +75,18 @@ static HDC contexto_de_ventana(const RECT &zona, HWND hasta)
 static HDC memoria;
 static HBITMAP lienzo;
 
-// Made with the window, so that no keystroke has to allocate them.
+// Made with the window, so that no keystroke has to allocate them; a window
+// made again before the last one went reuses them.
 void preparar_dibujo()
 {
-    memoria = CreateCompatibleDC(nullptr);
-    BITMAPINFO formato_lienzo = {};
-    formato_lienzo.bmiHeader = {sizeof(BITMAPINFOHEADER), ANCHO_TECLA, -ALTO_TECLA, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void *bits;
-    lienzo = CreateDIBSection(nullptr, &formato_lienzo, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!memoria)
+        memoria = CreateCompatibleDC(nullptr);
+    if (!lienzo) {
+        BITMAPINFO formato_lienzo = {};
+        formato_lienzo.bmiHeader = {sizeof(BITMAPINFOHEADER), ANCHO_TECLA, -ALTO_TECLA, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void *bits;
+        lienzo = CreateDIBSection(nullptr, &formato_lienzo, DIB_RGB_COLORS, &bits, nullptr, 0);
+    }
 }
 
 // A bitmap picture would make a memory DC for each paint of its own: its

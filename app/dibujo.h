@@ -15,7 +15,7 @@ bool dibujar_ahora(HWND control, const RECT *parte);
 void rellenar_fondo(const RECT &zona);
 
 // Makes what the drawing keeps, when the window is made; without it,
-// dibujar_ahora draws nothing and says so.
+// dibujar_ahora draws no picture and no key cell, and says so.
 void preparar_dibujo();
 
 // Gives back what the drawing keeps: when the window goes.
