@@ -9,6 +9,9 @@
 // Paints the character at rango_actual in the given colour.
 void pintar_caracter(COLORREF color);
 
+// Replaces the text of the lesson pane, freeing all of the text it held.
+void poner_texto_leccion(const char *texto);
+
 // Puts a practice text into the lesson pane in short runs of formats that
 // draw the same, cheap to lay out again after each letter's colour.
 void poner_practica(const char *texto);

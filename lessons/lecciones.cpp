@@ -15,7 +15,7 @@ static void poner_texto(const char *texto, bool para_escribir)
     if (para_escribir)
         poner_practica(texto);
     else
-        SetWindowTextA(panel_leccion, texto);
+        poner_texto_leccion(texto);
     pintar_resto();
     // Selecting up to the end scrolls the pane there; a new text is read
     // from its first line.
