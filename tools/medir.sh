@@ -81,7 +81,19 @@ kb() { awk -v c="$2" '$1 == c":" {print $2}' "$1"; }
 # (xev), the moment it happens. Asking again and again with a new client
 # would load the machine while the program starts, the more so the longer it
 # takes, and would blur the figure of whichever program has more to do.
+# A start that ends at once without a window is told and tried once more:
+# it happens now and then, rarely, to the bare window as well as to
+# Pulsafina, so to the platform's start of a program, and it would cost the
+# whole run.
 lanzar() {
+  lanzar_una_vez "$@" && return 0
+  echo "$1 terminó sin abrir su ventana; se arranca otra vez" >&2
+  lanzar_una_vez "$@" && return 0
+  echo "$1 terminó sin abrir su ventana" >&2
+  exit 1
+}
+
+lanzar_una_vez() {
   local exe="$1" titulo="$2" t0 mapa="$datos/mapa"
   rm -f "$mapa" "$datos/vigia"
   { xev -root -event substructure 2>/dev/null & echo $! >"$datos/vigia"; wait; } |
@@ -93,7 +105,7 @@ lanzar() {
   wine "$exe" >/dev/null 2>&1 &
   programa_pid=$!
   until [ -s "$mapa" ] && xdotool search --onlyvisible --name "^$titulo\$" >/dev/null 2>&1; do
-    kill -0 "$programa_pid" 2>/dev/null || { echo "$exe terminó sin abrir su ventana" >&2; exit 1; }
+    kill -0 "$programa_pid" 2>/dev/null || { kill "$vigia_pid" 2>/dev/null; vigia_pid=""; return 1; }
     [ $(( ${EPOCHREALTIME/./} - t0 )) -lt 30000000 ] || { echo "$exe no abrió su ventana en 30 s" >&2; xwininfo -root -children >&2; exit 1; }
     sleep 0.01
   done
