@@ -79,6 +79,13 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 listo="$prefijo/.pulsafina-listo"
 a_medias="$prefijo/.pulsafina-a-medias"
 
+# wineserver -w waits until the registry is on disk; timeouts keep a stuck
+# Wine from hanging the launcher.
+hacer_prefijo() {
+    timeout 600 wineboot -i >>"$registro" 2>&1 && timeout 120 wineserver -w >>"$registro" 2>&1 &&
+        [ -s "$prefijo/system.reg" ] && [ -s "$prefijo/user.reg" ] && [ -d "$prefijo/drive_c/windows" ]
+}
+
 preparar() {
     if [ -f "$a_medias" ]; then
         avisar "la preparación de Wine de una ejecución anterior quedó a medias; se prepara de nuevo."
@@ -95,11 +102,16 @@ preparar() {
         fallar "no se puede escribir en $prefijo; comprueba que tu carpeta personal admite escritura y tiene espacio libre."
     avisar "Preparando Wine por primera vez; tarda alrededor de un minuto…"
     registro="$prefijo/.pulsafina-preparacion.log"
-    # wineserver -w waits until the registry is on disk; timeouts keep a stuck
-    # Wine from hanging the launcher.
-    if ! timeout 600 wineboot -i >"$registro" 2>&1 || ! timeout 120 wineserver -w >>"$registro" 2>&1 ||
-        [ ! -s "$prefijo/system.reg" ] || [ ! -s "$prefijo/user.reg" ] || [ ! -d "$prefijo/drive_c/windows" ]; then
-        fallar "no se pudo preparar Wine en $prefijo (¿disco lleno?; detalles en $registro); libera espacio y vuelve a abrir Pulsafina."
+    : 2>/dev/null >"$registro"
+    # Wine's first start in a new prefix now and then fails on its own, and a
+    # second start from a clean folder then works: one more try before giving
+    # up, with the first one's leftovers cleared.
+    if ! hacer_prefijo; then
+        wineserver -k >/dev/null 2>&1
+        find "$prefijo" -mindepth 1 -maxdepth 1 ! -name .pulsafina-a-medias \
+            ! -name .pulsafina-preparacion.log -exec rm -rf {} + 2>/dev/null
+        hacer_prefijo ||
+            fallar "no se pudo preparar Wine en $prefijo (¿disco lleno?; detalles en $registro); libera espacio y vuelve a abrir Pulsafina."
     fi
     mv "$a_medias" "$listo" 2>/dev/null ||
         fallar "no se puede escribir en $prefijo; comprueba que tu carpeta personal admite escritura y tiene espacio libre."
