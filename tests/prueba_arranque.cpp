@@ -1,6 +1,7 @@
 // Start-up, the message dispatch and the whole process from outside.
 #include "banco.h"
 #include "app/estado.h"
+#include "app/guarda.h"
 #include "app/ventana.h"
 #include "lessons/lecciones.h"
 #include "practice/estadisticas.h"
@@ -258,6 +259,12 @@ TEST(Programa, LlevaLasDefensasQueWindowsEspera)
     // The release exe has no symbol table; the stack protector's report is
     // what shows that it is linked in.
     EXPECT_NE(bytes.find("*** stack smashing detected ***"), std::string::npos);
+    // Its guard is drawn at every start from the system's generator, which
+    // this process shares with the exe, and not through the cryptographic
+    // provider, whose loading costs the start-up more than the window does.
+    EXPECT_NE(reinterpret_cast<uintptr_t>(__stack_chk_guard), GUARDA_SIN_SEMBRAR);
+    for (const auto &funcion : importaciones_del_programa().funciones)
+        EXPECT_NE(funcion.second.rfind("Crypt", 0), 0u) << funcion.second;
 #endif
 #if defined(__MINGW32__) && defined(__OPTIMIZE__)
     // The checked copies leave nothing to find in the exe where every size is
