@@ -1,12 +1,12 @@
 // The stack protector's guard and its two reports, for MinGW builds; MSVC's
 // /GS brings its own.
 //
-// The toolchain's copies of these seed the guard through the cryptographic
-// provider (CryptAcquireContext), which loads a provider library and reads
-// its settings: about 13 ms of every start-up under Wine, for eight bytes.
-// The system's random generator that the provider draws on gives the same
-// bytes for nothing. With these definitions in the program, the linker takes
-// the toolchain's copies no more.
+// libssp fills the guard from the cryptographic provider
+// (CryptAcquireContext), which loads a provider library and reads its
+// settings: about 13 ms of every start-up under Wine, for eight bytes. The
+// system's random generator, which the provider itself draws on, gives the
+// same bytes for nothing. Defined here, these symbols keep libssp's versions
+// out of the exe.
 #include "app/guarda.h"
 
 #if defined(__MINGW32__)
